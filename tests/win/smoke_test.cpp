@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+TEST(WineEnvironment, AnsiCodePageIsGbk) { EXPECT_EQ(GetACP(), 936u); }
