@@ -134,10 +134,12 @@ class FakeRunWindow final : public RunWindow {
 class ScriptedShareSource final : public ShareSource {
  public:
   struct Page {
-    Page(std::vector<int> ids = {}, int empty_attempts = 0)
+    Page() = default;
+    Page(std::initializer_list<int> ids) : ids(ids) {}
+    Page(std::vector<int> ids, int empty_attempts = 0)
         : ids(std::move(ids)), empty_attempts(empty_attempts) {}
     std::vector<int> ids;
-    int empty_attempts;  // the first attempts at the page come back empty
+    int empty_attempts = 0;  // the first attempts at the page come back empty
   };
   struct Call {
     std::string templates, word;
@@ -163,6 +165,7 @@ class ScriptedShareSource final : public ShareSource {
     std::vector<ShareRecord> shares;
     for (int id : script.ids) {
       ShareRecord share = TestShare(id);
+      if (adjust_share) adjust_share(share);
       if (templates.find("#插入词1#") != std::string_view::npos) share.insertWord1 = words1.Draw(random_);
       if (templates.find("#插入词2#") != std::string_view::npos) share.insertWord2 = words2.Draw(random_);
       shares.push_back(share);
@@ -171,6 +174,7 @@ class ScriptedShareSource final : public ShareSource {
   }
 
   std::map<std::string, std::vector<Page>> pages;
+  std::function<void(ShareRecord&)> adjust_share;  // applied to every share handed out
   std::vector<Call> calls;
 
  private:
