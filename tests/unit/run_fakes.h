@@ -1,11 +1,8 @@
 // Scripted stand-ins for everything a collection run talks to: the window,
-// the share source, the link services, the picture fetch, the wait and the
-// random source.
+// the share source, the link services, the picture fetch and the wait. Free
+// of gtest, so that benchmarks use them too.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -228,26 +225,6 @@ class CountingSleeper final : public Sleeper {
   }
   long long slept = 0;
   int steps = 0;
-};
-
-// Hands out the scripted draws in order and checks that each lies in the
-// range asked for.
-class ScriptedRandom final : public RandomSource {
- public:
-  explicit ScriptedRandom(std::deque<int> draws) : draws_(std::move(draws)) {}
-  int Uniform(int low, int high) override {
-    if (draws_.empty()) {
-      ADD_FAILURE() << "no scripted draw left";
-      return low;
-    }
-    const int draw = draws_.front();
-    draws_.pop_front();
-    EXPECT_TRUE(draw >= low && draw <= high) << draw << " outside " << low << ".." << high;
-    return draw;
-  }
-
- private:
-  std::deque<int> draws_;
 };
 
 }  // namespace pelrine

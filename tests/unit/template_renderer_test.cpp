@@ -5,6 +5,7 @@
 #include <set>
 
 #include "run_fakes.h"
+#include "scripted_random.h"
 
 namespace pelrine {
 namespace {
