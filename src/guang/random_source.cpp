@@ -16,10 +16,10 @@ int SeededRandom::Uniform(int low, int high) {
 }
 
 std::uint32_t ClockSeed() {
-  // <chrono> cannot be compiled to GBK (its "µs" has no GBK form), hence C's clock.
-  std::timespec now{};
-  std::timespec_get(&now, TIME_UTC);
-  return static_cast<std::uint32_t>(now.tv_sec) * 1000003u + static_cast<std::uint32_t>(now.tv_nsec);
+  // The calendar clock in seconds and the processor clock since the start;
+  // <chrono> cannot be compiled to GBK (its "\u00b5s" has no GBK form).
+  return static_cast<std::uint32_t>(std::time(nullptr)) * 1000003u +
+         static_cast<std::uint32_t>(std::clock());
 }
 
 }  // namespace pelrine

@@ -13,8 +13,11 @@ constexpr std::string_view kPieceMark = "⊥";
 }  // namespace
 
 SentencePieces::SentencePieces(std::string_view text) {
+  std::string pattern = EscapeLiteral(kSentenceBreaks);
+  pattern.insert(pattern.begin(), '[');
+  pattern.push_back(']');
   RegexObject breaks;
-  breaks.CreateWith("[" + EscapeLiteral(kSentenceBreaks) + "]");
+  breaks.CreateWith(pattern);
   pieces_ = SplitText(breaks.Replace(text, kPieceMark), kPieceMark);
   for (size_t i = 0; i < pieces_.size(); ++i)
     if (CharCount(pieces_[i]) >= 2) sentences_.push_back(i);
