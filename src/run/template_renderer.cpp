@@ -46,14 +46,16 @@ constexpr std::string_view kSentenceMarker = "#随机一句#";
 
 size_t CountOccurrences(std::string_view text, std::string_view marker) {
   size_t count = 0;
-  for (size_t at = FindOnCharBoundary(text, marker, 0, true); at != std::string_view::npos;
-       at = FindOnCharBoundary(text, marker, at + marker.size(), true))
+  for (size_t at = FindOnCharBoundary(text, marker); at != std::string_view::npos;
+       at = FindOnCharBoundary(text, marker, at + marker.size()))
     ++count;
   return count;
 }
 
 // The markers replaced one after the other, as MultiReplace does, but a
 // marker whose values would take the text beyond `max_bytes` is skipped.
+// Letter case is to be ignored, and since no marker holds a letter, exact
+// matching does just that.
 std::string Substitute(std::string_view text, std::span<const MarkerField> markers,
                        const ShareRecord& share, size_t max_bytes) {
   std::string result(text);
@@ -64,7 +66,7 @@ std::string Substitute(std::string_view text, std::span<const MarkerField> marke
     const size_t rest = result.size() - count * marker.size();
     const size_t room = max_bytes > rest ? max_bytes - rest : 0;
     if (!value.empty() && count > room / value.size()) continue;
-    result = ReplaceAll(result, marker, value, true);
+    result = ReplaceAll(result, marker, value);
   }
   return result;
 }

@@ -447,11 +447,10 @@ TEST(RunCollection, BadInputEndsTheRunWithoutHarm) {
     window.title_template = c.title_template;
     window.insert_words1 = window.insert_words2 = c.words;
     window.search_words = c.search_words;
-    window.shares_per_file = "3";
+    window.shares_per_file = "2";
     window.swap_same_kind = true;
     window.insert_into_title = true;
-    for (const std::string& word : SplitText(c.search_words, "|"))
-      rig.source.pages[word] = {Ids(1, 6)};
+    for (const std::string& word : SplitText(c.search_words, "|")) rig.source.pages[word] = {{1, 2}};
     rig.buttons.OnCollectClick();
 
     EXPECT_EQ(window.collect_caption, "采集保存");
