@@ -9,7 +9,9 @@ char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A'
 
 bool MatchesAt(std::string_view text, size_t at, std::string_view needle, bool ignore_case) {
   if (needle.size() > text.size() - at) return false;
-  if (!ignore_case) return text.compare(at, needle.size(), needle) == 0;
+  if (!ignore_case)
+    return needle.empty() ||
+           (text[at] == needle[0] && text.compare(at, needle.size(), needle) == 0);
   for (size_t i = 0; i < needle.size(); ++i)
     if (FoldAscii(text[at + i]) != FoldAscii(needle[i])) return false;
   return true;
