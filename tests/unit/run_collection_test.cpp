@@ -256,6 +256,22 @@ TEST(RunCollection, PagesBatchesAndStops) {
   }
 }
 
+TEST(RunCollection, SaveDirectoryEndsInOneBackslash) {
+  struct Case { std::string_view directory, want_file; };
+  for (const Case& c : std::initializer_list<Case>{
+           {"C:\\out", "C:\\out\\标题1.htm"},
+           {"C:\\out\\", "C:\\out\\标题1.htm"},
+           // 0x95 0x5C is one character whose trail byte is a backslash
+           {"C:\\out\\\x95\x5C", "C:\\out\\\x95\x5C\\标题1.htm"},
+       }) {
+    RunRig rig;
+    rig.window.save_directory = c.directory;
+    rig.source.pages = {{"w", {{1}}}};
+    rig.buttons.OnCollectClick();
+    EXPECT_EQ(rig.files.files.count(std::string(c.want_file)), 1u) << c.directory;
+  }
+}
+
 TEST(RunCollection, PassesThePageRequestSettings) {
   RunRig rig;
   FakeRunWindow& window = rig.window;
