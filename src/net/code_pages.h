@@ -23,7 +23,8 @@ namespace pelrine {
 std::wstring GbkToWide(std::string_view gbk);
 
 // Wide text to GBK, every character; a character GBK cannot hold becomes its
-// nearest GBK look-alike where the system has one ("²" gives "2"), else "?".
+// nearest GBK look-alike where the system has one (U+00B2, superscript two,
+// gives "2"), else "?".
 std::string WideToGbk(std::wstring_view wide);
 
 // The UTF-8 bytes of a GBK text, which ends at its first zero byte; "" for "".

@@ -95,7 +95,7 @@ const std::vector<uint16_t>& GbkCodes() {
 
 // A lead byte takes the byte after it unless that is zero or missing; an
 // unmapped code becomes "?".
-std::u16string DecodeDoubleByte(const CharacterTable& characters, std::string_view bytes) {
+std::u16string DoubleByteToUtf16(const CharacterTable& characters, std::string_view bytes) {
   std::u16string text;
   text.reserve(bytes.size());
   for (size_t at = 0; at < bytes.size();) {
@@ -127,7 +127,7 @@ uint16_t ComposedCode(char16_t base, char16_t mark) {
 // `missing` stands for a character GBK has no code for; with `compose`, a
 // letter and the combining mark after it become one accented letter where
 // GBK has it.
-std::string EncodeGbk(std::u16string_view text, bool compose, char missing) {
+std::string Utf16ToGbk(std::u16string_view text, bool compose, char missing) {
   const std::vector<uint16_t>& codes = GbkCodes();
   std::string gbk;
   gbk.reserve(text.size() * 2);
@@ -186,7 +186,7 @@ std::optional<uint32_t> ReadUtf8Sequence(unsigned char lead, std::string_view by
 
 // A broken sequence becomes one U+FFFD; a sequence longer than the rest of
 // the input takes all of it.
-std::u16string DecodeUtf8(std::string_view bytes) {
+std::u16string Utf8ToUtf16(std::string_view bytes) {
   std::u16string text;
   text.reserve(bytes.size());
   for (size_t at = 0; at < bytes.size();) {
@@ -213,7 +213,7 @@ std::u16string DecodeUtf8(std::string_view bytes) {
 }
 
 // GBK decodes to BMP characters only, never to surrogates.
-std::string EncodeUtf8(std::u16string_view text) {
+std::string Utf16ToUtf8(std::u16string_view text) {
   std::string utf8;
   utf8.reserve(text.size() * 3);
   for (const char16_t c : text) {
@@ -249,7 +249,7 @@ std::string UnifyCompatibilityIdeographs(std::string gbk) {
 }  // namespace
 
 std::wstring GbkToWide(std::string_view gbk) {
-  const std::u16string text = DecodeDoubleByte(GbkCharacters(), gbk);
+  const std::u16string text = DoubleByteToUtf16(GbkCharacters(), gbk);
   return std::wstring(text.begin(), text.end());
 }
 
@@ -265,22 +265,22 @@ std::string WideToGbk(std::wstring_view wide) {
       text += static_cast<char16_t>(value);
     }
   }
-  return EncodeGbk(text, false, '?');
+  return Utf16ToGbk(text, false, '?');
 }
 
 std::string GbkToUtf8(std::string_view gbk) {
-  return EncodeUtf8(DecodeDoubleByte(GbkCharacters(), TextBeforeZero(gbk)));
+  return Utf16ToUtf8(DoubleByteToUtf16(GbkCharacters(), TextBeforeZero(gbk)));
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-  std::string gbk = EncodeGbk(DecodeUtf8(utf8), true, '?');
+  std::string gbk = Utf16ToGbk(Utf8ToUtf16(utf8), true, '?');
   CutAtZero(gbk);
   return gbk;
 }
 
 std::string Big5ToSimplifiedGbk(std::string_view big5) {
   std::string gbk =
-      EncodeGbk(DecodeDoubleByte(Big5Characters(), TextBeforeZero(big5)), false, '\0');
+      Utf16ToGbk(DoubleByteToUtf16(Big5Characters(), TextBeforeZero(big5)), false, '\0');
   CutAtZero(gbk);
   return UnifyCompatibilityIdeographs(std::move(gbk));
 }
