@@ -75,8 +75,8 @@ inline constexpr CodeRun kBig5ExtraCodes[] = {
     {0xFDA1, 0xE216, 94}, {0xFE40, 0xE274, 63}, {0xFEA1, 0xE2B3, 94},
 };
 
-// Code page 936: accented and other Latin letters, superscripts, circled and
-// compatibility forms, written with the nearest GBK character.
+// Code page 936: accented and other Latin letters, superscripts, kanbun marks,
+// circled and compatibility ideographs, written with the nearest GBK character.
 inline constexpr BestFit kGbkBestFit[] = {
     {0x00A2, 0xA1E9}, {0x00A3, 0xA1EA}, {0x00A5, 0xA3A4}, {0x00A6, 0x7C},   {0x00AA, 0x61},
     {0x00AD, 0x2D},   {0x00AF, 0xA1A5}, {0x00B2, 0x32},   {0x00B3, 0x33},   {0x00B4, 0xA1E4},
@@ -164,7 +164,7 @@ inline constexpr BestFit kGbkBestFit[] = {
 };
 
 // Code page 936 with composition: pinyin letters, kana with voicing marks and
-// negated relations, sorted by mark.
+// negated relations.
 inline constexpr Composition kGbkCompositions[] = {
     {0x0041, 0x0300, 0xA8A4}, {0x0045, 0x0300, 0xA8A8}, {0x0049, 0x0300, 0xA8AC},
     {0x004F, 0x0300, 0xA8B0}, {0x0055, 0x0300, 0xA8B4}, {0x0061, 0x0300, 0xA8A4},

@@ -31,10 +31,10 @@ std::string WideToGbk(std::wstring_view wide);
 std::string GbkToUtf8(std::string_view gbk);
 
 // GBK text from all the UTF-8 bytes, ending before the first zero byte of the
-// result. A letter followed by a combining accent becomes the accented GBK
-// letter where GBK has it; characters GBK cannot hold become "?" as in
-// WideToGbk, U+FFFD among them.
-std::string Utf8ToGbk(std::string_view utf8);
+// result. With `compose`, a letter followed by a combining accent becomes the
+// accented GBK letter where GBK has it (a page fetch converts without);
+// characters GBK cannot hold become "?" as in WideToGbk, U+FFFD among them.
+std::string Utf8ToGbk(std::string_view utf8, bool compose = true);
 
 // GBK text from Big5 text (which ends at its first zero byte), traditional
 // characters mapped to simplified ones as far as the system does it (Wine

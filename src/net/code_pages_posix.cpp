@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 #include "net/code_page_tables_posix.h"
@@ -93,8 +94,8 @@ const std::vector<uint16_t>& GbkCodes() {
   return codes;
 }
 
-// A lead byte takes the byte after it unless that is zero or missing; an
-// unmapped code becomes "?".
+// A lead byte (the same range in GBK and Big5) takes the byte after it unless
+// that is zero or missing; an unmapped code becomes "?".
 std::u16string DoubleByteToUtf16(const CharacterTable& characters, std::string_view bytes) {
   std::u16string text;
   text.reserve(bytes.size());
@@ -272,8 +273,8 @@ std::string GbkToUtf8(std::string_view gbk) {
   return Utf16ToUtf8(DoubleByteToUtf16(GbkCharacters(), TextBeforeZero(gbk)));
 }
 
-std::string Utf8ToGbk(std::string_view utf8) {
-  std::string gbk = Utf16ToGbk(Utf8ToUtf16(utf8), true, '?');
+std::string Utf8ToGbk(std::string_view utf8, bool compose) {
+  std::string gbk = Utf16ToGbk(Utf8ToUtf16(utf8), compose, '?');
   CutAtZero(gbk);
   return gbk;
 }

@@ -47,8 +47,8 @@ std::string GbkToUtf8(std::string_view gbk) {
   return FromWide(CP_UTF8, 0, ToWide(kGbk, TextBeforeZero(gbk)));
 }
 
-std::string Utf8ToGbk(std::string_view utf8) {
-  std::string gbk = FromWide(kGbk, WC_COMPOSITECHECK, ToWide(CP_UTF8, utf8));
+std::string Utf8ToGbk(std::string_view utf8, bool compose) {
+  std::string gbk = FromWide(kGbk, compose ? WC_COMPOSITECHECK : 0, ToWide(CP_UTF8, utf8));
   gbk.resize(TextBeforeZero(gbk).size());
   return gbk;
 }
