@@ -127,6 +127,15 @@ TEST(Big5ToSimplifiedGbk, EndsBeforeTheFirstCharacterGbkLacks) {
     EXPECT_EQ(Big5ToSimplifiedGbk(c.in), c.want) << testing::PrintToString(c.in);
 }
 
+TEST(CodePages, LongTextsRoundTrip) {
+  std::string gbk;
+  for (int i = 0; i < 1 << 20; ++i) gbk += "中a\x80";
+  const std::string utf8 = GbkToUtf8(gbk);
+  EXPECT_EQ(utf8.size(), gbk.size() / 4 * 7);
+  EXPECT_EQ(Utf8ToGbk(utf8), gbk);
+  EXPECT_EQ(WideToGbk(GbkToWide(gbk)), gbk);
+}
+
 // Every short input, summed up: FNV-1a over each result and its length. The
 // sums are the same on both sides, so the two builds agree on all of them.
 class Digest {
