@@ -75,13 +75,12 @@ TEST(RenderShare, SkipsSubstitutionsBeyondTheSizeLimit) {
 
   // Service values full of later markers: each level multiplies the text.
   std::string tmpl, markers;
-  for (int i = 0; i < 1000; ++i) tmpl += "#描述#";
+  for (int i = 0; i < 100; ++i) tmpl += "#描述#";
   for (int i = 0; i < 2000; ++i) markers += "#标签#";
   share.description = markers;
   share.tags = std::string(5000, 't');
-  const std::string rendered = RenderShare(tmpl, share);
-  EXPECT_LE(rendered.size(), kMaxRenderedBytes);
-  EXPECT_EQ(rendered.size(), 1000 * markers.size());  // descriptions in, the tags left out
+  const std::string rendered = RenderShare(tmpl, share, 2 << 20);
+  EXPECT_EQ(rendered.size(), 100 * markers.size());  // descriptions in, the tags left out
 }
 
 TEST(SwapSameKind, PermutesEachFieldAndKeepsTheShareIds) {
