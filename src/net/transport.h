@@ -36,7 +36,7 @@ struct UtilityRequest {
   std::string password{};
   std::string headers{};
   std::string body{};
-  int timeout_seconds = 0;  // 0 or less means 30
+  int timeout_seconds = 30;  // HttpUtility turns 0 or less into 30
 };
 
 struct UtilityReply {
