@@ -30,7 +30,8 @@ FetchReply PageRequest(const FetchRequest& request, WorkerHandles& handles) {
                        .flags = RequestFlags(request, secure),
                        .headers = CompleteRequestHeaders(request),
                        .body = request.method == "POST" ? request.body : "",
-                       .read_piece = 2048},
+                       .read_piece = 2048,
+                       .timeout_seconds = request.timeout_seconds},
                       handles);
   if (!response) return {};
   const std::vector<SetCookie> cookies = ResponseCookies(response->headers);

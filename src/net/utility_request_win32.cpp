@@ -33,7 +33,8 @@ std::optional<UtilityReply> UtilityRequestWorker(const UtilityRequest& request,
                        .flags = INTERNET_FLAG_RELOAD,
                        .headers = CompleteUtilityHeaders(request),
                        .body = method == "post" ? request.body : "",
-                       .read_piece = 512},
+                       .read_piece = 512,
+                       .timeout_seconds = request.timeout_seconds},
                       handles);
   if (!response) return std::nullopt;
   StoreCookies(host, ResponseCookies(response->headers), handles);

@@ -1,5 +1,7 @@
 #include "net/wininet_exchange_win32.h"
 
+#include <algorithm>
+
 namespace pelrine {
 
 namespace {
@@ -29,6 +31,13 @@ std::string RawHeaders(HINTERNET request) {
   }
   headers.resize(size);
   return headers.substr(0, headers.find('\0'));
+}
+
+void SetTimeouts(HINTERNET request, int timeout_seconds) {
+  DWORD timeout_ms = static_cast<DWORD>(std::clamp(timeout_seconds, 1, 86400) * 1000);
+  for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                       INTERNET_OPTION_RECEIVE_TIMEOUT})
+    InternetSetOptionA(request, option, &timeout_ms, sizeof timeout_ms);
 }
 
 }  // namespace
@@ -73,6 +82,7 @@ std::optional<HttpResponse> PerformExchange(const HttpExchange& exchange, Worker
   HINTERNET request = HttpOpenRequestA(connection, exchange.method.c_str(), exchange.path.c_str(),
                                        "HTTP/1.1", nullptr, nullptr, exchange.flags, 0);
   if (!handles.Keep(request)) return std::nullopt;
+  SetTimeouts(request, exchange.timeout_seconds);
 
   const std::string& body = exchange.body;
   HttpSendRequestA(

@@ -164,5 +164,20 @@ TEST(TransportStress, AbandonedAndFinishedWorkersLeaveNothingBehind) {
               after.private_bytes / 1024);
 }
 
+TEST(TransportStress, AnAbandonedWorkerEndsWhileTheServerStaysSilent) {
+  const auto gate = std::make_shared<Gate>();
+  LoopbackServer server([gate](const ReceivedRequest&) {
+    gate->Wait(60000);
+    return ServerReply{HttpReply("too late")};
+  });
+  NoEvents pump;
+  WinInetTransport transport(pump);
+  const int idle_threads = ThreadCount();
+  std::string url = server.Url("/silent");
+  EXPECT_TRUE(PageFetch(transport, url, {.timeout_seconds = 1}).timed_out);
+  EXPECT_LE(SettledFigures(idle_threads).threads, idle_threads);
+  gate->Open();
+}
+
 }  // namespace
 }  // namespace pelrine
