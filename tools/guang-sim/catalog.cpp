@@ -9,13 +9,15 @@ namespace {
 
 // The program's default search words come first, so a fresh start finds results.
 constexpr std::string_view kWords[] = {
-    "连衣裙", "女装", "秋装", "毛衣", "围巾", "靴子", "帆布鞋", "牛仔裤", "风衣", "卫衣",
-    "手链", "耳环", "抱枕", "马克杯", "口红", "发夹", "棉襖", "双肩包", "草帽", "雪纺衫"};
-constexpr std::string_view kWordPrefixes[] = {"复古", "韩版", "日系", "甜美", "简约", "百搭", "欧美", "小清新"};
+    "连衣裙", "女装", "秋装", "毛衣",   "围巾", "靴子", "帆布鞋", "牛仔裤", "风衣", "卫衣",
+    "手链",   "耳环", "抱枕", "马克杯", "口红", "发夹", "棉襖",   "双肩包", "草帽", "雪纺衫"};
+constexpr std::string_view kWordPrefixes[] = {"复古", "韩版", "日系", "甜美",
+                                              "简约", "百搭", "欧美", "小清新"};
 
 // Traditional characters such as 藍 and 誠 end in the bytes of "{" and "\".
-constexpr std::string_view kNicks[] = {"小花", "糖糖爱美丽", "藍莓醬", "陌上花开", "Lily_2012",
-                                       "米兰的小铁匠", "大眼睛", "猫小姐", "誠品控"};
+constexpr std::string_view kNicks[] = {"小花",     "糖糖爱美丽", "藍莓醬",
+                                       "陌上花开", "Lily_2012",  "米兰的小铁匠",
+                                       "大眼睛",   "猫小姐",     "誠品控"};
 
 // As the service writes them inside a JSON string: entities, escaped quotes
 // and slashes stay for the client to keep or decode.
@@ -31,24 +33,33 @@ constexpr std::string_view kDescriptions[] = {
     "Simple &amp; classic, 简单就是美"};
 
 const std::vector<std::vector<std::string_view>> kTagLists = {
-    {"秋装", "连衣裙"}, {"碎花"}, {}, {"韩版", "百搭", "显瘦"}, {"棉襖", "复古"},
-    {"日系", "小清新", "学院风", "格子"}};
+    {"秋装", "连衣裙"},       {"碎花"},         {},
+    {"韩版", "百搭", "显瘦"}, {"棉襖", "复古"}, {"日系", "小清新", "学院风", "格子"}};
 
-constexpr std::string_view kItemTitles[] = {
-    "2012秋装新款 韩版 修身长袖连衣裙", "欧美复古 碎花雪纺 连衣裙", "包邮 加厚羊毛 针织开衫",
-    "日系 小清新 帆布双肩包", "纯色百搭围巾", "真皮 短靴 女 马丁靴", "It's 新款 毛呢外套"};
+constexpr std::string_view kItemTitles[] = {"2012秋装新款 韩版 修身长袖连衣裙",
+                                            "欧美复古 碎花雪纺 连衣裙",
+                                            "包邮 加厚羊毛 针织开衫",
+                                            "日系 小清新 帆布双肩包",
+                                            "纯色百搭围巾",
+                                            "真皮 短靴 女 马丁靴",
+                                            "It's 新款 毛呢外套"};
 
 // The album heading's link text as the detail page writes it; "" stands for
 // a page without an album heading.
 constexpr std::string_view kAlbumNames[] = {
-    "夏日碎花", "我的 衣橱", "\t韩版\t穿搭\r\n", "　秋冬　搭配　", "小清新&nbsp;日系",
-    "默认专辑", "", "Tom&amp;Jerry的 收藏"};
+    "夏日碎花", "我的 衣橱", "\t韩版\t穿搭\r\n",    "　秋冬　搭配　", "小清新&nbsp;日系",
+    "默认专辑", "",          "Tom&amp;Jerry的 收藏"};
 
 // The text after a commenter's link, as the comment listing writes it.
-constexpr std::string_view kCommentTexts[] = {
-    "：好看", " 不错 ", "回复 @小花：谢谢亲", "：尺码偏小1/2码，建议拍大一号",
-    "：&quot;同款&quot;已入手 &amp; 很满意", "：太美了&hellip;", "　质量很好　", "：It's so cute!",
-    "：求链接！"};
+constexpr std::string_view kCommentTexts[] = {"：好看",
+                                              " 不错 ",
+                                              "回复 @小花：谢谢亲",
+                                              "：尺码偏小1/2码，建议拍大一号",
+                                              "：&quot;同款&quot;已入手 &amp; 很满意",
+                                              "：太美了&hellip;",
+                                              "　质量很好　",
+                                              "：It's so cute!",
+                                              "：求链接！"};
 
 constexpr std::string_view kAppIds[] = {"1", "6", "12", "111"};
 
@@ -62,11 +73,16 @@ std::string Digits(Rng& rng, uint64_t low, uint64_t span) {
 std::string HostileId(uint64_t slot) {
   std::string n = std::to_string(slot);
   switch (slot % 5) {
-    case 0: return "..";
-    case 1: return "..\\..\\..\\guang-sim-escape-" + n;
-    case 2: return "../../guang-sim-escape-" + n;
-    case 3: return "C:\\guang-sim-escape-" + n;
-    default: return "guang:sim-stream-" + n;
+    case 0:
+      return "..";
+    case 1:
+      return "..\\..\\..\\guang-sim-escape-" + n;
+    case 2:
+      return "../../guang-sim-escape-" + n;
+    case 3:
+      return "C:\\guang-sim-escape-" + n;
+    default:
+      return "guang:sim-stream-" + n;
   }
 }
 
@@ -111,7 +127,8 @@ Catalog::Catalog(uint64_t seed, CatalogSize size) : seed_(seed), size_(size) {
       continue;
     }
     size_t k = i - base;
-    std::string word = std::string(kWordPrefixes[k % prefixes]) + std::string(kWords[k / prefixes % base]);
+    std::string word =
+        std::string(kWordPrefixes[k % prefixes]) + std::string(kWords[k / prefixes % base]);
     if (k >= base * prefixes) word += std::to_string(k / (base * prefixes) + 1);
     words_.push_back(word);
   }
@@ -127,9 +144,13 @@ std::vector<std::string> Catalog::PageShareIds(std::string_view word, int page) 
   if (page < 1) return {};
   if (page > size_.pages) {
     switch (Mix(seed_, std::string("end:").append(word)) % 5) {
-      case 3: page = 1; break;
-      case 4: return {};
-      default: page = size_.pages;
+      case 3:
+        page = 1;
+        break;
+      case 4:
+        return {};
+      default:
+        page = size_.pages;
     }
   }
   const uint64_t slot = WordSlot(word);
@@ -175,7 +196,9 @@ Share Catalog::FindShare(std::string_view id) const {
     s.item_id = Digits(rng, 10000000000ULL, 9000000000ULL);
     s.item_title = rng.Pick(kItemTitles);
     uint64_t kind = rng.Below(20);
-    s.price_kind = kind < 14 ? PriceKind::kPresent : kind < 17 ? PriceKind::kEmpty : PriceKind::kAbsent;
+    s.price_kind = kind < 14   ? PriceKind::kPresent
+                   : kind < 17 ? PriceKind::kEmpty
+                               : PriceKind::kAbsent;
     if (s.price_kind == PriceKind::kPresent)
       s.price = std::to_string(9 + rng.Below(490)) + (rng.Chance(50) ? ".00" : ".90");
   }
@@ -184,7 +207,8 @@ Share Catalog::FindShare(std::string_view id) const {
   s.album_name = rng.Pick(kAlbumNames);
   s.page_kind = static_cast<PageKind>(rng.Below(6));
   s.comments = MakeComments(rng);
-  if (!s.comments.empty()) s.comment_key = rng.Chance(25) ? CommentKey::kSecond : CommentKey::kFirst;
+  if (!s.comments.empty())
+    s.comment_key = rng.Chance(25) ? CommentKey::kSecond : CommentKey::kFirst;
   return s;
 }
 

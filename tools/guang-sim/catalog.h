@@ -17,8 +17,8 @@ struct CatalogSize {
 
 struct Comment {
   std::string nick, uid;
-  std::string text;          // the text after the commenter's link, as the page shows it
-  bool escape_unicode;       // written with \u escapes in the answer
+  std::string text;     // the text after the commenter's link, as the page shows it
+  bool escape_unicode;  // written with \u escapes in the answer
 };
 
 enum class PriceKind { kPresent, kEmpty, kAbsent };
@@ -27,12 +27,12 @@ enum class CommentKey { kNone, kFirst, kSecond };  // which target key holds the
 
 // How the detail page is written: its charset and how it declares it.
 enum class PageKind {
-  kGbkDeclared,        // <meta charset="gbk">
-  kGbkUndeclared,      // no charset anywhere
-  kUtf8HttpEquiv,      // UTF-8, charset=utf-8 in an http-equiv meta
-  kUtf8QuotedCapital,  // UTF-8, CHARSET="UTF-8"
+  kGbkDeclared,          // <meta charset="gbk">
+  kGbkUndeclared,        // no charset anywhere
+  kUtf8HttpEquiv,        // UTF-8, charset=utf-8 in an http-equiv meta
+  kUtf8QuotedCapital,    // UTF-8, CHARSET="UTF-8"
   kGbkBodyMentionsUtf8,  // GBK declared in the head, "charset=utf-8" only in the body
-  kUtf8WithoutHead,    // UTF-8 fragment without a head, charset=utf-8 in it
+  kUtf8WithoutHead,      // UTF-8 fragment without a head, charset=utf-8 in it
 };
 
 struct Share {
@@ -44,9 +44,9 @@ struct Share {
   bool has_item = false;
   std::string item_id, item_title, price;
   PriceKind price_kind = PriceKind::kAbsent;
-  bool in_album = true;     // false: the album listing leaves the share out
-  bool prefix_twin = false; // the album lists the id followed by a digit before the share
-  std::string album_name;   // as the detail page writes it; "" when the page has no album heading
+  bool in_album = true;      // false: the album listing leaves the share out
+  bool prefix_twin = false;  // the album lists the id followed by a digit before the share
+  std::string album_name;    // as the detail page writes it; "" when the page has no album heading
   PageKind page_kind = PageKind::kGbkDeclared;
   CommentKey comment_key = CommentKey::kNone;
   std::vector<Comment> comments;

@@ -67,8 +67,9 @@ Params ParseForm(std::string_view text) {
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     if (piece.empty()) continue;
     size_t equals = piece.find('=');
-    params.push_back({FormDecode(piece.substr(0, equals)),
-                      equals == std::string_view::npos ? "" : FormDecode(piece.substr(equals + 1))});
+    params.push_back(
+        {FormDecode(piece.substr(0, equals)),
+         equals == std::string_view::npos ? "" : FormDecode(piece.substr(equals + 1))});
   }
   return params;
 }
@@ -89,7 +90,8 @@ std::string PercentEncode(std::string_view bytes) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string out;
   for (unsigned char byte : bytes) {
-    if ((byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z')) {
+    if ((byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') ||
+        (byte >= 'a' && byte <= 'z')) {
       out += static_cast<char>(byte);
     } else {
       out += '%';
@@ -104,11 +106,20 @@ std::string MarkupEscape(std::string_view text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -141,12 +152,23 @@ std::string Md5Hex(std::string_view bytes) {
 std::string ScriptString(std::string_view gbk, bool escape_unicode) {
   auto ascii = [](std::string& out, char c) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '/': out += "\\/"; break;
-      case '\\': out += "\\\\"; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      default: out += c;
+      case '"':
+        out += "\\\"";
+        break;
+      case '/':
+        out += "\\/";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        out += c;
     }
   };
   std::string out;
@@ -164,8 +186,10 @@ std::string ScriptString(std::string_view gbk, bool escape_unicode) {
   }
   for (size_t i = 0; i < gbk.size();) {
     size_t length = pelrine::GbkCharLength(gbk, i);
-    if (length == 1) ascii(out, gbk[i]);
-    else out.append(gbk.substr(i, length));
+    if (length == 1)
+      ascii(out, gbk[i]);
+    else
+      out.append(gbk.substr(i, length));
     i += length;
   }
   return out;

@@ -39,23 +39,32 @@ bool Faults::Add(std::string_view spec, std::string& error) {
       error = "not a number in fault item: " + std::string(item);
       return false;
     }
-    const bool needs_value = name == "latency" || name == "jitter" || name == "first" || name == "every";
+    const bool needs_value =
+        name == "latency" || name == "jitter" || name == "first" || name == "every";
     const bool takes_value = needs_value || name == "timeout" || name == "bigheader";
     if ((needs_value && !has_value) || (has_value && !takes_value)) {
       error = "fault item with a wrong value: " + std::string(item);
       return false;
     }
-    if (name == "latency") rule.latency_ms = static_cast<int>(value);
-    else if (name == "jitter") rule.jitter_ms = static_cast<int>(value);
-    else if (name == "first") rule.first = value;
-    else if (name == "every") rule.every = value;
-    else if (name == "bigheader") rule.header_bytes = has_value ? static_cast<size_t>(value) : 65536;
+    if (name == "latency")
+      rule.latency_ms = static_cast<int>(value);
+    else if (name == "jitter")
+      rule.jitter_ms = static_cast<int>(value);
+    else if (name == "first")
+      rule.first = value;
+    else if (name == "every")
+      rule.every = value;
+    else if (name == "bigheader")
+      rule.header_bytes = has_value ? static_cast<size_t>(value) : 65536;
     else if (name == "timeout") {
       rule.action = FaultAction::kTimeout;
       if (has_value) rule.hold_ms = static_cast<int>(value);
-    } else if (name == "reset") rule.action = FaultAction::kReset;
-    else if (name == "truncate") rule.action = FaultAction::kTruncate;
-    else if (name == "error500") rule.action = FaultAction::kError500;
+    } else if (name == "reset")
+      rule.action = FaultAction::kReset;
+    else if (name == "truncate")
+      rule.action = FaultAction::kTruncate;
+    else if (name == "error500")
+      rule.action = FaultAction::kError500;
     else {
       error = "unknown fault item: " + std::string(item);
       return false;

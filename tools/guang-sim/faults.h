@@ -24,8 +24,8 @@ enum class FaultAction { kNone, kTimeout, kReset, kTruncate, kError500 };
 struct FaultPlan {
   int delay_ms = 0;
   FaultAction action = FaultAction::kNone;
-  int hold_ms = 0;            // for kTimeout
-  size_t header_bytes = 0;    // extra header lines
+  int hold_ms = 0;          // for kTimeout
+  size_t header_bytes = 0;  // extra header lines
 };
 
 class Faults {

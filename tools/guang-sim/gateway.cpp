@@ -60,7 +60,8 @@ std::string ItemField(std::string_view field, const std::string& code, std::stri
     value = "http://" + host + "/click?e=" + code + "&lt;wbr&gt;&amp;pid=" + pid +
             "&lt;wbr&gt;&amp;unid=0";
   else if (field == "title")
-    value = "&lt;span class=H&gt;" + MarkupEscape(keyword) + "&lt;/span&gt;" + GbkToUtf8(" 新款热卖");
+    value =
+        "&lt;span class=H&gt;" + MarkupEscape(keyword) + "&lt;/span&gt;" + GbkToUtf8(" 新款热卖");
   else if (field == "nick")
     value = GbkToUtf8("逛逛小店");
   else if (field == "num_iid")
@@ -95,9 +96,12 @@ Answer Gateway::Rest(const SimRequest& request) const {
     const char* name;
     int code;
     const char* message;
-  } kSystem[] = {{"method", 21, "Missing Method"},       {"app_key", 28, "Missing App Key"},
-                 {"timestamp", 26, "Missing Timestamp"}, {"sign", 24, "Missing Signature"},
-                 {"v", 30, "Missing Version"},           {"format", 32, "Missing Format"},
+  } kSystem[] = {{"method", 21, "Missing Method"},
+                 {"app_key", 28, "Missing App Key"},
+                 {"timestamp", 26, "Missing Timestamp"},
+                 {"sign", 24, "Missing Signature"},
+                 {"v", 30, "Missing Version"},
+                 {"format", 32, "Missing Format"},
                  {"sign_method", 33, "Missing Sign Method"}};
   for (const auto& system : kSystem)
     if (value(system.name).empty()) return ErrorDocument(system.code, system.message);
@@ -107,9 +111,11 @@ Answer Gateway::Rest(const SimRequest& request) const {
   if (value("format") != "xml") return ErrorDocument(23, "Invalid Format");
   if (value("sign_method") != "md5") return ErrorDocument(34, "Invalid Sign Method");
   if (value("method") != kMethod) return ErrorDocument(22, "Invalid Method");
-  if (value("sign") != SignatureOf(params, app_secret_)) return ErrorDocument(25, "Invalid Signature");
+  if (value("sign") != SignatureOf(params, app_secret_))
+    return ErrorDocument(25, "Invalid Signature");
   for (const char* name : {"fields", "pid", "keyword"})
-    if (value(name).empty()) return ErrorDocument(40, std::string("Missing Required Arguments:") + name);
+    if (value(name).empty())
+      return ErrorDocument(40, std::string("Missing Required Arguments:") + name);
   const std::string pid = value("pid"), keyword = value("keyword");
   if (!IsPid(pid)) return ErrorDocument(41, "Invalid Arguments:pid");
 
@@ -123,15 +129,16 @@ Answer Gateway::Rest(const SimRequest& request) const {
   std::string fields, list = value("fields");
   for (size_t start = 0; start <= list.size();) {
     size_t end = std::min(list.find(',', start), list.size());
-    fields += ItemField(std::string_view(list).substr(start, end - start), code, keyword, pid, request.host);
+    fields += ItemField(std::string_view(list).substr(start, end - start), code, keyword, pid,
+                        request.host);
     start = end + 1;
   }
   return {200, kXml,
-          kXmlHead + std::string("<taobaoke_items_get_response><taobaoke_items list=\"true\">"
-                                 "<taobaoke_item>") +
+          kXmlHead +
+              std::string("<taobaoke_items_get_response><taobaoke_items list=\"true\">"
+                          "<taobaoke_item>") +
               fields + "</taobaoke_item></taobaoke_items><total_results>" +
-              std::to_string(1 + rng.Below(500)) +
-              "</total_results></taobaoke_items_get_response>",
+              std::to_string(1 + rng.Below(500)) + "</total_results></taobaoke_items_get_response>",
           ""};
 }
 

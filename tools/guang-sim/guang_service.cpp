@@ -20,9 +20,9 @@ std::string ListingEntry(const Share& s, const std::string& host) {
 std::string Listing(std::string_view word, int page, int page_size, const std::string& entries,
                     bool more) {
   return "{\"status\":{\"code\":200,\"msg\":\"ok\"},\"data\":{\"keyword\":\"" +
-         ScriptString(word, false) + "\",\"page\":" + Number(page) + ",\"pageSize\":" +
-         Number(page_size) + ",\"hasMore\":" + (more ? "true" : "false") + ",\"list\":[" + entries +
-         "]}}";
+         ScriptString(word, false) + "\",\"page\":" + Number(page) +
+         ",\"pageSize\":" + Number(page_size) + ",\"hasMore\":" + (more ? "true" : "false") +
+         ",\"list\":[" + entries + "]}}";
 }
 
 std::string AlbumEntry(const Share& s, const std::string& user_id, const std::string& host) {
@@ -30,8 +30,8 @@ std::string AlbumEntry(const Share& s, const std::string& user_id, const std::st
   for (const std::string& tag : s.tags) tags += (tags.empty() ? "\"" : ",\"") + tag + "\"";
   std::string item;
   if (s.has_item) {
-    item = ",\"item\":{\"itemId\":" + s.item_id + ",\"title\":\"" + s.item_title + "\",\"url\":\"http://" +
-           host + "/item.htm?id=" + s.item_id + "\"";
+    item = ",\"item\":{\"itemId\":" + s.item_id + ",\"title\":\"" + s.item_title +
+           "\",\"url\":\"http://" + host + "/item.htm?id=" + s.item_id + "\"";
     if (s.price_kind != PriceKind::kAbsent) item += ",\"price\":\"" + s.price + "\"";
     item += "}";
   }
@@ -39,8 +39,8 @@ std::string AlbumEntry(const Share& s, const std::string& user_id, const std::st
          s.picture + "\",\"createTimeStr\":\"" + s.date + "\",\"description\":\"" + s.description +
          "\",\"favorCount\":" + Number(s.likes) + ",\"flowerCount\":" + Number(s.flowers) +
          ",\"id\":" + s.id + ",\"nick\":\"" + s.nick + "\",\"shitCount\":" + Number(s.eggs) +
-         ",\"tagList\":[" + tags + "]" + item + ",\"userId\":" + user_id + ",\"albumId\":" +
-         s.album_id + "}";
+         ",\"tagList\":[" + tags + "]" + item + ",\"userId\":" + user_id +
+         ",\"albumId\":" + s.album_id + "}";
 }
 
 std::string AlbumHeading(const Share& s, const std::string& host) {
@@ -53,7 +53,8 @@ std::string AlbumHeading(const Share& s, const std::string& host) {
 }
 
 std::string DetailBody(const Share& s, const std::string& host) {
-  return "<div class=\"site-header\"><h3 class=\"site__title\"><a href=\"/\">逛逛</a></h3></div>\r\n"
+  return "<div class=\"site-header\"><h3 class=\"site__title\"><a "
+         "href=\"/\">逛逛</a></h3></div>\r\n"
          "<div class=\"share\">\r\n<img class=\"share__pic\" src=\"http://" +
          host + "/pic/" + s.picture + "\">\r\n<p class=\"share__user\">" + s.nick + " 发布于 " +
          s.date + "</p>\r\n<p class=\"share__desc\">" + s.description + "</p>\r\n" +
@@ -80,10 +81,10 @@ Answer Detail(const Share& s, const std::string& host) {
     case PageKind::kUtf8QuotedCapital:
       return {200, "text/html", GbkToUtf8(page("<META CHARSET=\"UTF-8\">\r\n", "")), ""};
     case PageKind::kGbkBodyMentionsUtf8:
-      return {200, "text/html;charset=GBK",
-              page("<meta charset=\"gbk\">\r\n",
-                   "<!-- 旧版页面为 charset=utf-8，现已改为 GBK -->\r\n"),
-              ""};
+      return {
+          200, "text/html;charset=GBK",
+          page("<meta charset=\"gbk\">\r\n", "<!-- 旧版页面为 charset=utf-8，现已改为 GBK -->\r\n"),
+          ""};
     case PageKind::kUtf8WithoutHead:
       return {200, "text/html", GbkToUtf8(http_equiv + title + body), ""};
   }
@@ -96,7 +97,8 @@ std::string CommentItem(const Comment& c, const std::string& host) {
   return ScriptString("<li><a class=\"cc-avatar\" href=\"" + user + "\"><img src=\"http://" + host +
                           "/pic/avatar" + c.uid + ".jpg\"></a><p class=\"cc-text\"><a href=\"" +
                           user + "\" class=\"cc-nick\">" + c.nick + "</a>" + c.text +
-                          "</p><span class=\"cc-time\">" + c.uid.substr(0, 2) + "分钟前</span></li>",
+                          "</p><span class=\"cc-time\">" + c.uid.substr(0, 2) +
+                          "分钟前</span></li>",
                       c.escape_unicode);
 }
 
@@ -117,11 +119,13 @@ Answer GuangService::SearchListing(const SimRequest& request) {
   }
   std::string entries;
   if (page == 1)  // the first page opens with a promotion banner shaped like a share
-    entries = "{\"type\":\"banner\",\"bought\":0,\"uid\":0,\"favContAlbumId\":0,\"rid\":0,"
-              "\"title\":\"秋季上新\",\"width\":980,\"height\":120},";
+    entries =
+        "{\"type\":\"banner\",\"bought\":0,\"uid\":0,\"favContAlbumId\":0,\"rid\":0,"
+        "\"title\":\"秋季上新\",\"width\":980,\"height\":120},";
   const std::vector<std::string> ids = catalog_.PageShareIds(word, page);
   for (const std::string& id : ids)
-    entries += (&id == &ids.front() ? "" : ",") + ListingEntry(catalog_.FindShare(id), request.host);
+    entries +=
+        (&id == &ids.front() ? "" : ",") + ListingEntry(catalog_.FindShare(id), request.host);
   if (ids.empty()) entries.clear();
   return {200, kJson, Listing(word, page, size, entries, page < catalog_.size().pages), ""};
 }
@@ -136,7 +140,8 @@ Answer GuangService::AlbumListing(const SimRequest& request) const {
   std::vector<std::string> entries;
   for (size_t i = 0; i <= mates.size(); ++i) {
     if (i == at && listed) {
-      if (share.prefix_twin) entries.push_back(AlbumEntry(catalog_.FindShare(sid + "7"), uid, request.host));
+      if (share.prefix_twin)
+        entries.push_back(AlbumEntry(catalog_.FindShare(sid + "7"), uid, request.host));
       entries.push_back(AlbumEntry(share, uid, request.host));
     }
     if (i < mates.size()) {
@@ -149,7 +154,8 @@ Answer GuangService::AlbumListing(const SimRequest& request) const {
   for (const std::string& entry : entries) list += (list.empty() ? "" : ",") + entry;
   return {200, kJson,
           "{\"status\":200,\"data\":{\"album\":{\"albumId\":" + (aid.empty() ? "0" : aid) +
-              ",\"count\":" + Number(static_cast<int>(entries.size())) + "},\"list\":[" + list + "]}}",
+              ",\"count\":" + Number(static_cast<int>(entries.size())) + "},\"list\":[" + list +
+              "]}}",
           ""};
 }
 
@@ -172,16 +178,17 @@ Answer GuangService::CommentListing(const SimRequest& request) const {
     const size_t shown = std::min(share.comments.size(), static_cast<size_t>(count));
     for (size_t i = 0; i < shown; ++i) html += CommentItem(share.comments[i], request.host);
     html += ScriptString("</ul><div class=\"cc-more\"><a href=\"http://" + request.host +
-                             "/detail/index.htm?uid=" + share.uid + "&sid=" + share.id + "\">查看全部 " +
-                             Number(static_cast<int>(share.comments.size())) + " 条评论</a></div>",
+                             "/detail/index.htm?uid=" + share.uid + "&sid=" + share.id +
+                             "\">查看全部 " + Number(static_cast<int>(share.comments.size())) +
+                             " 条评论</a></div>",
                          false);
   } else {
     html = ScriptString("<div class=\"cc-empty\">还没有评论，快来抢沙发吧</div>", false);
   }
   return {200, "text/javascript",
           "TB.Guang.Comment.render({\"code\":0,\"total\":" +
-              Number(answered ? static_cast<int>(share.comments.size()) : 0) + ",\"html\":\"" + html +
-              "\"});",
+              Number(answered ? static_cast<int>(share.comments.size()) : 0) + ",\"html\":\"" +
+              html + "\"});",
           ""};
 }
 

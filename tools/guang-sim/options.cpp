@@ -19,7 +19,8 @@ template <class Number>
 bool ReadNumber(const std::string& text, Number& value, Number low, Number high) {
   Number read{};
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), read);
-  if (error != std::errc() || end != text.data() + text.size() || read < low || read > high) return false;
+  if (error != std::errc() || end != text.data() + text.size() || read < low || read > high)
+    return false;
   value = read;
   return true;
 }
@@ -55,12 +56,18 @@ bool ParseOptions(const std::vector<std::string>& args, SimOptions& options, std
       value = args[++i];
     }
     bool ok = true;
-    if (name == "--port") ok = ReadNumber(value, options.port, 0, 65535);
-    else if (name == "--seed") ok = ReadNumber<uint64_t>(value, options.seed, 0, UINT64_MAX);
-    else if (name == "--size") ok = ReadSize(value, options.size);
-    else if (name == "--log") options.log_path = value;
-    else if (name == "--app-key") options.app_key = value;
-    else if (name == "--app-secret") options.app_secret = value;
+    if (name == "--port")
+      ok = ReadNumber(value, options.port, 0, 65535);
+    else if (name == "--seed")
+      ok = ReadNumber<uint64_t>(value, options.seed, 0, UINT64_MAX);
+    else if (name == "--size")
+      ok = ReadSize(value, options.size);
+    else if (name == "--log")
+      options.log_path = value;
+    else if (name == "--app-key")
+      options.app_key = value;
+    else if (name == "--app-secret")
+      options.app_secret = value;
     else if (name == "--fault") {
       Faults probe(0);
       if (!probe.Add(value, error)) return false;

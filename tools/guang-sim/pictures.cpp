@@ -16,9 +16,11 @@ struct Rgb {
 // The colour of the square at (x, y): a checkerboard of two colours.
 Rgb SquareColour(uint64_t key, int x, int y) {
   Rng rng(key);
-  const Rgb first{static_cast<unsigned char>(rng.Below(256)), static_cast<unsigned char>(rng.Below(256)),
+  const Rgb first{static_cast<unsigned char>(rng.Below(256)),
+                  static_cast<unsigned char>(rng.Below(256)),
                   static_cast<unsigned char>(rng.Below(256))};
-  const Rgb second{static_cast<unsigned char>(255 - first.r), static_cast<unsigned char>(255 - first.g),
+  const Rgb second{static_cast<unsigned char>(255 - first.r),
+                   static_cast<unsigned char>(255 - first.g),
                    static_cast<unsigned char>(255 - first.b)};
   return (x + y) % 2 ? second : first;
 }
@@ -54,8 +56,10 @@ class BitWriter {
 };
 
 // The DC code lengths of the usual luminance table: categories 0 to 11.
-constexpr std::array<unsigned char, 16> kDcCounts = {0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0};
-constexpr int kQuantiser = 8;  // every coefficient's step; the DC of a square is then its level - 128
+constexpr std::array<unsigned char, 16> kDcCounts = {0, 1, 5, 1, 1, 1, 1, 1,
+                                                     1, 0, 0, 0, 0, 0, 0, 0};
+constexpr int kQuantiser =
+    8;  // every coefficient's step; the DC of a square is then its level - 128
 
 void PutDc(BitWriter& bits, int diff) {
   int magnitude = diff < 0 ? -diff : diff, category = 0;
@@ -67,7 +71,8 @@ void PutDc(BitWriter& bits, int diff) {
     for (int i = 0; i < kDcCounts[length - 1]; ++i, ++code, ++symbol) {
       if (symbol == category) {
         bits.Put(code, length);
-        if (category > 0) bits.Put(static_cast<uint32_t>(diff < 0 ? diff + (1 << category) - 1 : diff), category);
+        if (category > 0)
+          bits.Put(static_cast<uint32_t>(diff < 0 ? diff + (1 << category) - 1 : diff), category);
         bits.Put(0, 1);  // end of block: the AC table's one code
         return;
       }
@@ -124,7 +129,8 @@ std::string JpegPicture(uint64_t key) {
                                 -0.1687 * c.r - 0.3313 * c.g + 0.5 * c.b + 128,
                                 0.5 * c.r - 0.4187 * c.g - 0.0813 * c.b + 128};
       for (int component = 0; component < 3; ++component) {
-        const int dc = static_cast<int>(levels[component] + 0.5) - 128;  // 8 (level - 128) / kQuantiser
+        const int dc =
+            static_cast<int>(levels[component] + 0.5) - 128;  // 8 (level - 128) / kQuantiser
         PutDc(bits, dc - previous[component]);
         previous[component] = dc;
       }
@@ -173,7 +179,8 @@ std::string PngPicture(uint64_t key) {
 
 Answer Picture(uint64_t seed, const SimRequest& request) {
   const uint64_t key = Mix(seed, request.path);
-  if (request.path.find(".png") != std::string::npos) return {200, "image/png", PngPicture(key), ""};
+  if (request.path.find(".png") != std::string::npos)
+    return {200, "image/png", PngPicture(key), ""};
   return {200, "image/jpeg", JpegPicture(key), ""};
 }
 

@@ -3,20 +3,25 @@
 namespace guang_sim {
 
 RequestLog::RequestLog(const std::string& path)
-    : path_empty_(path.empty()), file_(path.empty() ? nullptr : std::fopen(path.c_str(), "ab"), std::fclose) {}
+    : path_empty_(path.empty()),
+      file_(path.empty() ? nullptr : std::fopen(path.c_str(), "ab"), std::fclose) {}
 
 std::string EscapeLogBody(const std::string& body) {
   static const char kHex[] = "0123456789abcdef";
   std::string out;
   for (unsigned char c : body) {
-    if (c == '\\') out += "\\\\";
-    else if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
+    if (c == '\\')
+      out += "\\\\";
+    else if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
     else if (c < 0x20 || c == 0x7F) {
       out += "\\x";
       out += kHex[c >> 4];
       out += kHex[c & 15];
-    } else out += static_cast<char>(c);
+    } else
+      out += static_cast<char>(c);
   }
   return out;
 }

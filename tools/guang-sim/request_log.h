@@ -24,7 +24,8 @@ class RequestLog {
   bool ok() const { return path_empty_ || file_ != nullptr; }
 
   void Write(const std::string& method, const std::string& target,
-             const std::vector<std::pair<std::string, std::string>>& headers, const std::string& body);
+             const std::vector<std::pair<std::string, std::string>>& headers,
+             const std::string& body);
 
  private:
   bool path_empty_;

@@ -44,7 +44,8 @@ Answer ShortLinks::Dwz(const SimRequest& request) {
 
 Answer ShortLinks::Cnzz(const SimRequest& request) {
   const std::string url = ParamValue(request.query, "orig_link");
-  if (!IsWebAddress(url)) return {200, "text/plain", "{\"code\":1,\"msg\":\"invalid orig_link\"}", ""};
+  if (!IsWebAddress(url))
+    return {200, "text/plain", "{\"code\":1,\"msg\":\"invalid orig_link\"}", ""};
   return {200, "text/plain", Shorten("/c/", url, request.host), ""};
 }
 

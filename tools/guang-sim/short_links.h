@@ -29,7 +29,8 @@ class ShortLinks {
 
  private:
   // The short address of `long_url` under `prefix`, remembered for Follow.
-  std::string Shorten(std::string_view prefix, const std::string& long_url, const std::string& host);
+  std::string Shorten(std::string_view prefix, const std::string& long_url,
+                      const std::string& host);
 
   uint64_t seed_;
   mutable std::mutex mutex_;

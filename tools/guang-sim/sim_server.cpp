@@ -4,6 +4,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <charconv>
 #include <filesystem>
 
 #include "pictures.h"
@@ -15,12 +16,9 @@ namespace {
 int ConnectionSocket(const httplib::Request& request) {
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
+    const std::string name = entry.path().filename().string();
     int fd = -1;
-    try {
-      fd = std::stoi(entry.path().filename().string());
-    } catch (const std::exception&) {
-      continue;
-    }
+    if (std::from_chars(name.data(), name.data() + name.size(), fd).ec != std::errc()) continue;
     sockaddr_in local{}, peer{};
     socklen_t local_size = sizeof local, peer_size = sizeof peer;
     if (getsockname(fd, reinterpret_cast<sockaddr*>(&local), &local_size) == 0 &&
@@ -42,13 +40,12 @@ void ResetConnection(const httplib::Request& request) {
   connect(fd, &unspecified, sizeof unspecified);
 }
 
-bool StartsWith(const std::string& text, std::string_view head) { return text.starts_with(head); }
-
 void PutAnswer(const Answer& answer, httplib::Response& response) {
   response.status = answer.status;
   response.set_header("Server", "guang-sim");
   if (!answer.location.empty()) response.set_header("Location", answer.location);
-  response.set_content(answer.body, answer.content_type.empty() ? "text/plain" : answer.content_type);
+  response.set_content(answer.body,
+                       answer.content_type.empty() ? "text/plain" : answer.content_type);
 }
 
 void PadHeaders(size_t bytes, httplib::Response& response) {
@@ -65,11 +62,10 @@ void Truncate(httplib::Response& response) {
   const std::string body = std::move(response.body);
   const std::string type = response.get_header_value("Content-Type");
   response.body.clear();
-  response.set_content_provider(body.size(), type,
-                                [body](size_t, size_t, httplib::DataSink& sink) {
-                                  sink.write(body.data(), body.size() / 2);
-                                  return false;
-                                });
+  response.set_content_provider(body.size(), type, [body](size_t, size_t, httplib::DataSink& sink) {
+    sink.write(body.data(), body.size() / 2);
+    return false;
+  });
 }
 
 }  // namespace
@@ -117,14 +113,16 @@ bool SimServer::Wait(int ms) {
 void SimServer::Handle(const httplib::Request& request, httplib::Response& response) {
   std::vector<std::pair<std::string, std::string>> headers;
   for (const auto& [name, value] : request.headers)
-    if (name != "REMOTE_ADDR" && name != "REMOTE_PORT" && name != "LOCAL_ADDR" && name != "LOCAL_PORT")
+    if (name != "REMOTE_ADDR" && name != "REMOTE_PORT" && name != "LOCAL_ADDR" &&
+        name != "LOCAL_PORT")
       headers.emplace_back(name, value);
   log_.Write(request.method, request.target, headers, request.body);
 
   const size_t question = request.target.find('?');
-  SimRequest sim{request.method, request.path, request.get_header_value("Host"),
-                 ParseForm(question == std::string::npos ? "" : request.target.substr(question + 1)),
-                 ParseForm(request.body)};
+  SimRequest sim{
+      request.method, request.path, request.get_header_value("Host"),
+      ParseForm(question == std::string::npos ? "" : request.target.substr(question + 1)),
+      ParseForm(request.body)};
   if (sim.host.empty()) sim.host = "127.0.0.1:" + std::to_string(port_);
 
   const FaultPlan plan = faults_.PlanFor(request.path);
@@ -152,13 +150,14 @@ Answer SimServer::Route(const SimRequest& request) {
   if (path == "/detail/index.htm") return guang_.DetailPage(request);
   if (path == "/json/cc_list.htm") return guang_.CommentListing(request);
   if (path == "/item.htm") return guang_.ItemPage(request);
-  if (StartsWith(path, "/pic/")) return Picture(seed_, request);
+  if (path.starts_with("/pic/")) return Picture(seed_, request);
   if (path == "/router/rest") return gateway_.Rest(request);
   if (path == "/click") return gateway_.Click(request);
   if (path == "/create.php") return links_.Dwz(request);
   if (path == "/v1/data/link_conv/rd_dispatcher.php") return links_.Cnzz(request);
   if (path == "/api/shorten") return links_.Custom(request);
-  if (StartsWith(path, "/s/") || StartsWith(path, "/c/") || StartsWith(path, "/u/")) return links_.Follow(request);
+  if (path.starts_with("/s/") || path.starts_with("/c/") || path.starts_with("/u/"))
+    return links_.Follow(request);
   if (path == "/sim/words") return guang_.WordList();
   return ErrorPage(404, "Not Found");
 }

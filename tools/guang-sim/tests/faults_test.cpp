@@ -8,7 +8,10 @@ namespace guang_sim {
 namespace {
 
 TEST(Faults, ReadsTheirSwitches) {
-  struct Case { std::string spec; bool ok; };
+  struct Case {
+    std::string spec;
+    bool ok;
+  };
   for (const Case& c : std::vector<Case>{
            {"/search/ajax/get_search_source.json=latency:50,jitter:20", true},
            {"/pic/*=timeout", true},
@@ -42,7 +45,12 @@ TEST(Faults, PlansByPathAndCount) {
   ASSERT_TRUE(faults.Add("/a=reset,every:2", error));
   ASSERT_TRUE(faults.Add("/p/*=error500,first:1", error));
   ASSERT_TRUE(faults.Add("*=bigheader:7", error));
-  struct Step { std::string path; int delay; FaultAction action; size_t header_bytes; };
+  struct Step {
+    std::string path;
+    int delay;
+    FaultAction action;
+    size_t header_bytes;
+  };
   for (const Step& s : std::vector<Step>{
            {"/a", 10, FaultAction::kNone, 7},
            {"/a", 10, FaultAction::kReset, 7},
@@ -102,7 +110,8 @@ TEST(FaultsOnTheWire, EachFaultReachesTheClient) {
 }
 
 TEST(FaultsOnTheWire, ATimeoutHoldsTheAnswerAndEndsWithTheSimulator) {
-  auto sim = std::make_unique<SimProcess>(std::vector<std::string>{"--fault", "/sim/words=timeout"});
+  auto sim =
+      std::make_unique<SimProcess>(std::vector<std::string>{"--fault", "/sim/words=timeout"});
   ASSERT_GT(sim->port(), 0);
   EXPECT_FALSE(sim->Client(200).Get(kWords));
   sim.reset();  // must not wait for the two minutes of the hold

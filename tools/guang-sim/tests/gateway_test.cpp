@@ -11,14 +11,23 @@ constexpr char kKey[] = "12345", kSecret[] = "secret";
 constexpr char kUtf8Word[] = "\xe8\xbf\x9e\xe8\xa1\xa3\xe8\xa3\x99";  // 连衣裙 in UTF-8
 
 TEST(SignatureOf, MatchesKnownDigests) {
-  struct Case { Params params; std::string secret, want; };
+  struct Case {
+    Params params;
+    std::string secret, want;
+  };
   for (const Case& c : std::vector<Case>{
-           {{{"v", "2.0"}, {"method", "taobao.taobaoke.items.get"}, {"app_key", "12345"},
-             {"timestamp", "2012-05-07 09:03:04"}, {"sign", "ignored"}, {"format", "xml"},
+           {{{"v", "2.0"},
+             {"method", "taobao.taobaoke.items.get"},
+             {"app_key", "12345"},
+             {"timestamp", "2012-05-07 09:03:04"},
+             {"sign", "ignored"},
+             {"format", "xml"},
              {"sign_method", "md5"}},
-            "secret", "8795984D60E5CB5178ED5313DB88EBBC"},
+            "secret",
+            "8795984D60E5CB5178ED5313DB88EBBC"},
            // byte order puts "Z" before "a"; pairs with an empty name or value are left out
-           {{{"a", "b"}, {"Z", "z"}, {"empty", ""}, {"", "novalue"}}, "s",
+           {{{"a", "b"}, {"Z", "z"}, {"empty", ""}, {"", "novalue"}},
+            "s",
             "760601F9CF5F631F3ED1A7FFC358724D"},
            {{{"keyword", kUtf8Word}}, "s", "928E8829648DEB8E4D5766ED56808CD8"},
        })
@@ -30,16 +39,24 @@ TEST(SignatureOf, MatchesKnownDigests) {
 std::string SignedBody(Params params) {
   std::string body;
   params.push_back({"sign", SignatureOf(params, kSecret)});
-  for (const Param& p : params) body += (body.empty() ? "" : "&") + p.name + "=" + PercentEncode(p.value);
+  for (const Param& p : params)
+    body += (body.empty() ? "" : "&") + p.name + "=" + PercentEncode(p.value);
   return body;
 }
 
 Params SearchParams(std::string keyword) {
-  return {{"app_key", kKey},     {"format", "xml"},         {"sign_method", "md5"},
-          {"v", "2.0"},          {"method", "taobao.taobaoke.items.get"},
-          {"timestamp", "2012-05-07 09:03:04"},             {"keyword", std::move(keyword)},
-          {"pid", "76502913"},   {"fields", "click_url"},   {"sort", "commissionNum_desc"},
-          {"page_size", "1"},    {"page_no", "1"}};
+  return {{"app_key", kKey},
+          {"format", "xml"},
+          {"sign_method", "md5"},
+          {"v", "2.0"},
+          {"method", "taobao.taobaoke.items.get"},
+          {"timestamp", "2012-05-07 09:03:04"},
+          {"keyword", std::move(keyword)},
+          {"pid", "76502913"},
+          {"fields", "click_url"},
+          {"sort", "commissionNum_desc"},
+          {"page_size", "1"},
+          {"page_no", "1"}};
 }
 
 Answer Post(const Gateway& gateway, const std::string& body) {
@@ -62,7 +79,11 @@ Params With(Params params, const std::string& name, const std::string& value) {
 TEST(Gateway, ChecksSystemParametersAndArguments) {
   const Gateway gateway(1, kKey, kSecret);
   const Params good = SearchParams("a");
-  struct Case { std::string what; Params params; std::string want_code; };
+  struct Case {
+    std::string what;
+    Params params;
+    std::string want_code;
+  };
   for (const Case& c : std::vector<Case>{
            {"signed correctly", good, ""},
            {"no method", With(good, "method", ""), "21"},
@@ -97,8 +118,8 @@ TEST(Gateway, RejectsWrongOrMissingSignatures) {
   EXPECT_EQ(ErrorCode(Post(gateway, without_sign + "&sign=" + std::string(32, '0'))), "25");
   EXPECT_EQ(ErrorCode(Post(gateway, without_sign + "&sign=" + lower)), "25");
   EXPECT_EQ(ErrorCode(Post(gateway, body + "&extra=1")), "25");  // an unsigned pair
-  EXPECT_EQ(ErrorCode(Gateway(1, kKey, "other secret").Rest({"POST", "/router/rest", "sim.test", {},
-                                                               ParseForm(body)})),
+  EXPECT_EQ(ErrorCode(Gateway(1, kKey, "other secret")
+                          .Rest({"POST", "/router/rest", "sim.test", {}, ParseForm(body)})),
             "25");
 }
 
@@ -108,16 +129,18 @@ TEST(Gateway, DecodesTheBodyAsAForm) {
   const std::string sign_over_plus = SignatureOf(SearchParams("a+b"), kSecret);
   std::string raw;
   for (const Param& p : SearchParams("a+b")) raw += p.name + "=" + p.value + "&";
-  EXPECT_EQ(ErrorCode(Post(gateway, raw + "sign=" + sign_over_plus)), "25");  // "+" arrives as a blank
+  EXPECT_EQ(ErrorCode(Post(gateway, raw + "sign=" + sign_over_plus)),
+            "25");  // "+" arrives as a blank
   EXPECT_EQ(ErrorCode(Post(gateway, SignedBody(SearchParams("a+b")))), "");
   EXPECT_EQ(ErrorCode(Post(gateway, SignedBody(SearchParams("50%=half&more")))), "");
   // raw UTF-8 bytes and the blank of the timestamp pass through a form unchanged
   std::string utf8;
   for (const Param& p : SearchParams(kUtf8Word)) utf8 += p.name + "=" + p.value + "&";
-  EXPECT_EQ(ErrorCode(Post(gateway, utf8 + "sign=" + SignatureOf(SearchParams(kUtf8Word), kSecret))), "");
+  EXPECT_EQ(
+      ErrorCode(Post(gateway, utf8 + "sign=" + SignatureOf(SearchParams(kUtf8Word), kSecret))), "");
   // the pairs of the query count as well
-  EXPECT_EQ(ErrorCode(gateway.Rest({"GET", "/router/rest", "sim.test",
-                                    ParseForm(SignedBody(SearchParams("a"))), {}})),
+  EXPECT_EQ(ErrorCode(gateway.Rest(
+                {"GET", "/router/rest", "sim.test", ParseForm(SignedBody(SearchParams("a"))), {}})),
             "");
 }
 
@@ -133,7 +156,8 @@ std::string StripMarkup(std::string text, bool greedy = false) {
   replace("&lt;", "\xEF\xBC\x9C");
   replace("&gt;", "\xEF\xBC\x9E");
   for (size_t open; (open = text.find("\xEF\xBC\x9C")) != std::string::npos;)
-    text.erase(open, (greedy ? text.rfind("\xEF\xBC\x9E") : text.find("\xEF\xBC\x9E", open)) + 3 - open);
+    text.erase(open,
+               (greedy ? text.rfind("\xEF\xBC\x9E") : text.find("\xEF\xBC\x9E", open)) + 3 - open);
   return text;
 }
 
@@ -160,7 +184,8 @@ TEST(Gateway, FoundItemsCarryEscapedLinksThatWorkOnceCleaned) {
     }
     ++found;
     EXPECT_NE(link.find("&amp;"), std::string::npos) << link;
-    EXPECT_NE(Between(answer.body, "<title>", "</title>").find("&lt;span class=H&gt;word"), std::string::npos);
+    EXPECT_NE(Between(answer.body, "<title>", "</title>").find("&lt;span class=H&gt;word"),
+              std::string::npos);
     const std::string clean = StripMarkup(link);
     ASSERT_TRUE(clean.starts_with("http://sim.test/click?")) << clean;
     const std::string query = clean.substr(clean.find('?') + 1);
@@ -172,9 +197,12 @@ TEST(Gateway, FoundItemsCarryEscapedLinksThatWorkOnceCleaned) {
     std::string unstripped = link;
     for (size_t at; (at = unstripped.find("amp;")) != std::string::npos;) unstripped.erase(at, 4);
     for (const std::string& broken : {unstripped, StripMarkup(link, true)})
-      EXPECT_EQ(gateway.Click({"GET", "/click", "sim.test", ParseForm(broken.substr(broken.find('?') + 1)), {}})
-                    .status,
-                400)
+      EXPECT_EQ(
+          gateway
+              .Click(
+                  {"GET", "/click", "sim.test", ParseForm(broken.substr(broken.find('?') + 1)), {}})
+              .status,
+          400)
           << broken;
   }
   EXPECT_GT(found, 0);
@@ -183,14 +211,17 @@ TEST(Gateway, FoundItemsCarryEscapedLinksThatWorkOnceCleaned) {
 
 TEST(Gateway, ClickRejectsDamagedLinks) {
   const Gateway gateway(1, kKey, kSecret);
-  struct Case { std::string query; int want; };
+  struct Case {
+    std::string query;
+    int want;
+  };
   for (const Case& c : std::vector<Case>{
            {"e=0123456789ab&pid=76502913&unid=0", 302},
            {"e=0123456789ab&pid=mm_1_2_3", 302},
            {"e=0123456789ab&pid=76502913&lt;wbr&gt;&unid=0", 400},  // escaped markup left in
            {"e=0123456789ab&unid=0", 400},                          // no pid
            {"e=0123456789ab&pid=", 400},
-           {"e=0123456789&pid=76502913", 400},                      // a cut code
+           {"e=0123456789&pid=76502913", 400},  // a cut code
            {"e=0123456789AB&pid=76502913", 400},
        })
     EXPECT_EQ(gateway.Click({"GET", "/click", "sim.test", ParseForm(c.query), {}}).status, c.want)

@@ -33,7 +33,8 @@ std::string ListingQuery(std::string_view word, int page) {
 
 // The text between the first `left` at or after `from` and the next `right`;
 // moves `from` past `right`. "" when either is missing.
-std::string Cut(const std::string& text, const std::string& left, const std::string& right, size_t* from = nullptr) {
+std::string Cut(const std::string& text, const std::string& left, const std::string& right,
+                size_t* from = nullptr) {
   const size_t start = text.find(left, from ? *from : 0);
   if (start == std::string::npos) return "";
   const size_t end = text.find(right, start + left.size());
@@ -42,10 +43,12 @@ std::string Cut(const std::string& text, const std::string& left, const std::str
   return text.substr(start + left.size(), end - start - left.size());
 }
 
-std::vector<std::string> CutAll(const std::string& text, const std::string& left, const std::string& right) {
+std::vector<std::string> CutAll(const std::string& text, const std::string& left,
+                                const std::string& right) {
   std::vector<std::string> pieces;
   size_t from = 0;
-  for (std::string piece; !(piece = Cut(text, left, right, &from)).empty();) pieces.push_back(piece);
+  for (std::string piece; !(piece = Cut(text, left, right, &from)).empty();)
+    pieces.push_back(piece);
   return pieces;
 }
 
@@ -63,10 +66,15 @@ TEST(SearchListing, EntriesCarryTheShareKeys) {
   GuangService guang(catalog);
   for (const std::string& word : catalog.words()) {
     for (int page = 1; page <= 5; ++page) {
-      std::string body = guang.SearchListing(Get("/search/ajax/get_search_source.json", ListingQuery(word, page))).body;
+      std::string body =
+          guang.SearchListing(Get("/search/ajax/get_search_source.json", ListingQuery(word, page)))
+              .body;
       if (catalog.PageEmptyOnFirstRequest(word, page)) {
         EXPECT_EQ(CutAll(body, "{\"bought\":", "\"width\":").size(), 0u);
-        body = guang.SearchListing(Get("/search/ajax/get_search_source.json", ListingQuery(word, page))).body;
+        body =
+            guang
+                .SearchListing(Get("/search/ajax/get_search_source.json", ListingQuery(word, page)))
+                .body;
       }
       const std::vector<std::string> entries = CutAll(body, "{\"bought\":", "\"width\":");
       const std::vector<std::string> ids = catalog.PageShareIds(word, page);
@@ -87,9 +95,12 @@ TEST(SearchListing, SomePagesAnswerEmptyOnceThenInFull) {
   int flaky = 0;
   for (const std::string& word : catalog.words()) {
     for (int page = 1; page <= 10; ++page) {
-      const SimRequest request = Get("/search/ajax/get_search_source.json", ListingQuery(word, page));
-      const size_t first = CutAll(guang.SearchListing(request).body, "{\"bought\":", "\"width\":").size();
-      const size_t second = CutAll(guang.SearchListing(request).body, "{\"bought\":", "\"width\":").size();
+      const SimRequest request =
+          Get("/search/ajax/get_search_source.json", ListingQuery(word, page));
+      const size_t first =
+          CutAll(guang.SearchListing(request).body, "{\"bought\":", "\"width\":").size();
+      const size_t second =
+          CutAll(guang.SearchListing(request).body, "{\"bought\":", "\"width\":").size();
       EXPECT_EQ(second, 6u);
       EXPECT_EQ(first, catalog.PageEmptyOnFirstRequest(word, page) ? 0u : 6u);
       flaky += first == 0;
@@ -104,10 +115,10 @@ TEST(SearchListing, WordsEndByRepeatingAPageOrWithEmptyPages) {
   for (const std::string& word : catalog.words()) {
     const std::vector<std::string> after = catalog.PageShareIds(word, 4);
     EXPECT_EQ(catalog.PageShareIds(word, 9), after) << word;
-    endings[after.empty()                               ? "empty"
-            : after == catalog.PageShareIds(word, 3)    ? "last page again"
-            : after == catalog.PageShareIds(word, 1)    ? "first page again"
-                                                        : "other"]++;
+    endings[after.empty()                            ? "empty"
+            : after == catalog.PageShareIds(word, 3) ? "last page again"
+            : after == catalog.PageShareIds(word, 1) ? "first page again"
+                                                     : "other"]++;
   }
   EXPECT_EQ(endings.count("other"), 0u);
   EXPECT_EQ(endings.size(), 3u);
@@ -128,7 +139,10 @@ TEST(AlbumListing, ListsTheShareWithEveryField) {
   for (const std::string& id : ListedIds(catalog)) {
     const Share s = catalog.FindShare(id);
     const std::string album =
-        guang.AlbumListing(Get("/detail/ajax/album.json", "sid=" + id + "&uid=" + s.uid + "&aid=" + s.album_id)).body;
+        guang
+            .AlbumListing(Get("/detail/ajax/album.json",
+                              "sid=" + id + "&uid=" + s.uid + "&aid=" + s.album_id))
+            .body;
     std::string entry = FirstEntryWith(album, id);
     if (!s.in_album) {
       EXPECT_EQ(FirstEntryWith(album, id + ","), "") << id;
@@ -159,7 +173,8 @@ TEST(AlbumListing, ListsTheShareWithEveryField) {
     };
     for (const auto& [markers, value] : want) {
       const size_t bar = markers.find('|');
-      EXPECT_EQ(Cut(entry, markers.substr(0, bar), markers.substr(bar + 1)), value) << id << " " << markers;
+      EXPECT_EQ(Cut(entry, markers.substr(0, bar), markers.substr(bar + 1)), value)
+          << id << " " << markers;
     }
   }
   EXPECT_GT(twins, 0);
@@ -174,7 +189,10 @@ TEST(AlbumListing, LeavesTheShareOutUnderOtherKeys) {
     if (catalog.FindShare(listed).in_album) id = listed;
   ASSERT_NE(id, "");
   const Share s = catalog.FindShare(id);
-  struct Case { std::string what, query; bool listed; };
+  struct Case {
+    std::string what, query;
+    bool listed;
+  };
   for (const Case& c : std::vector<Case>{
            {"own keys", "sid=" + id + "&uid=" + s.uid + "&aid=" + s.album_id, true},
            {"keys in another order", "aid=" + s.album_id + "&sid=" + id + "&uid=" + s.uid, true},
@@ -185,7 +203,8 @@ TEST(AlbumListing, LeavesTheShareOutUnderOtherKeys) {
        }) {
     const std::string album = guang.AlbumListing(Get("/detail/ajax/album.json", c.query)).body;
     EXPECT_EQ(FirstEntryWith(album, id + ",") != "", c.listed) << c.what;
-    EXPECT_GE(CutAll(album, "{\"actionType\":", "\"userId\":").size(), 2u) << c.what;  // the album's other shares
+    EXPECT_GE(CutAll(album, "{\"actionType\":", "\"userId\":").size(), 2u)
+        << c.what;  // the album's other shares
   }
 }
 
@@ -216,17 +235,21 @@ std::string AlbumAsTheProgramReadsIt(const std::string& page, bool* converted) {
   std::string head = Cut(page, "<head>", "</head>");
   if (head.empty()) head = page;
   head = AsciiLower(head);
-  *converted = head.find("charset=utf-8") != std::string::npos || head.find("charset=\"utf-8\"") != std::string::npos;
+  *converted = head.find("charset=utf-8") != std::string::npos ||
+               head.find("charset=\"utf-8\"") != std::string::npos;
   const std::string text = *converted ? Utf8ToGbk(page) : page;
   const std::string heading = Cut(text, "<h3 class=\"album__title\">", "</h3>");
   std::string name = Cut(Cut(heading, "<a", "</a>") + "</a>", ">", "</a>");
-  for (const auto& [entity, character] : {std::pair<std::string, std::string>{"&nbsp;", " "}, {"&amp;", "&"}})
-    for (size_t at; (at = name.find(entity)) != std::string::npos;) name.replace(at, entity.size(), character);
+  for (const auto& [entity, character] :
+       {std::pair<std::string, std::string>{"&nbsp;", " "}, {"&amp;", "&"}})
+    for (size_t at; (at = name.find(entity)) != std::string::npos;)
+      name.replace(at, entity.size(), character);
   std::string bare;
   for (size_t i = 0, length; i < name.size(); i += length) {
     length = pelrine::GbkCharLength(name, i);
     const std::string character = name.substr(i, length);
-    if (character != "　" && character != " " && character != "\t" && character != "\r" && character != "\n")
+    if (character != "　" && character != " " && character != "\t" && character != "\r" &&
+        character != "\n")
       bare += character;
   }
   return bare;
@@ -240,8 +263,10 @@ TEST(DetailPage, DeclaresItsCharsetTheWayTheProgramReadsIt) {
   std::map<int, int> kinds;
   for (const std::string& id : ListedIds(catalog)) {
     const Share s = catalog.FindShare(id);
-    const std::string page = guang.DetailPage(Get("/detail/index.htm", "uid=" + s.uid + "&sid=" + id)).body;
-    const bool gbk = page.find(gbk_mark) != std::string::npos, utf8 = page.find(utf8_mark) != std::string::npos;
+    const std::string page =
+        guang.DetailPage(Get("/detail/index.htm", "uid=" + s.uid + "&sid=" + id)).body;
+    const bool gbk = page.find(gbk_mark) != std::string::npos,
+               utf8 = page.find(utf8_mark) != std::string::npos;
     EXPECT_NE(gbk, utf8) << id;
     bool converted = false;
     names[AlbumAsTheProgramReadsIt(page, &converted)]++;
@@ -249,8 +274,9 @@ TEST(DetailPage, DeclaresItsCharsetTheWayTheProgramReadsIt) {
     kinds[static_cast<int>(s.page_kind)]++;
   }
   EXPECT_EQ(kinds.size(), 6u);
-  std::map<std::string, int> want = {{"", 0},         {"夏日碎花", 0}, {"我的衣橱", 0},      {"韩版穿搭", 0},
-                                     {"秋冬搭配", 0}, {"小清新日系", 0}, {"默认专辑", 0}, {"Tom&Jerry的收藏", 0}};
+  std::map<std::string, int> want = {{"", 0},         {"夏日碎花", 0},       {"我的衣橱", 0},
+                                     {"韩版穿搭", 0}, {"秋冬搭配", 0},       {"小清新日系", 0},
+                                     {"默认专辑", 0}, {"Tom&Jerry的收藏", 0}};
   for (const auto& [name, count] : names) EXPECT_TRUE(want.count(name)) << name;
   EXPECT_EQ(names.size(), want.size());
 }
@@ -265,7 +291,8 @@ std::string ScriptUnescape(const std::string& text) {
     }
     const char next = text[++i];
     if (next == 'u') {
-      const std::u16string unit(1, static_cast<char16_t>(std::stoi(text.substr(i + 1, 4), nullptr, 16)));
+      const std::u16string unit(
+          1, static_cast<char16_t>(std::stoi(text.substr(i + 1, 4), nullptr, 16)));
       std::string utf16(reinterpret_cast<const char*>(unit.data()), 2);
       iconv_t cd = iconv_open("GBK", "UTF-16LE");
       char* in = utf16.data();
@@ -290,7 +317,8 @@ struct CommentAnswer {
 
 CommentAnswer Comments(const GuangService& guang, const std::string& query) {
   const std::string raw = guang.CommentListing(Get("/json/cc_list.htm", query)).body;
-  EXPECT_EQ(raw.find_first_of("\r\n"), std::string::npos);  // a line break would end the script literal
+  EXPECT_EQ(raw.find_first_of("\r\n"),
+            std::string::npos);  // a line break would end the script literal
   const std::string list = Cut(ScriptUnescape(raw), "<ul ", "</ul>");
   CommentAnswer answer{0, {}};
   size_t from = 0;
@@ -312,18 +340,25 @@ TEST(CommentListing, AnswersOnlyTheShareOwnKeys) {
   }
   ASSERT_GT(first.comments.size(), 10u);
   ASSERT_FALSE(second.id.empty());
-  auto query = [](const Share& s, std::string suffix, std::string uid, std::string app, std::string count) {
-    return "rec_user_id=" + uid + "&page_size=" + count + "&target_key=" + s.id + suffix + "&app_id=" + app;
+  auto query = [](const Share& s, std::string suffix, std::string uid, std::string app,
+                  std::string count) {
+    return "rec_user_id=" + uid + "&page_size=" + count + "&target_key=" + s.id + suffix +
+           "&app_id=" + app;
   };
-  struct Case { std::string what, query; size_t items; };
+  struct Case {
+    std::string what, query;
+    size_t items;
+  };
   for (const Case& c : std::vector<Case>{
            {"own keys", query(first, "", first.uid, first.app_id, "3"), 3},
            {"count 0 reads as 10", query(first, "", first.uid, first.app_id, "0"), 10},
            {"no count reads as 10", query(first, "", first.uid, first.app_id, ""), 10},
-           {"second key of a first-key share", query(first, "_2", first.uid, first.app_id, "10"), 0},
+           {"second key of a first-key share", query(first, "_2", first.uid, first.app_id, "10"),
+            0},
            {"other user", query(first, "", "1", first.app_id, "10"), 0},
            {"other application", query(first, "", first.uid, "999", "10"), 0},
-           {"first key of a second-key share", query(second, "", second.uid, second.app_id, "10"), 0},
+           {"first key of a second-key share", query(second, "", second.uid, second.app_id, "10"),
+            0},
            {"second key", query(second, "_2", second.uid, second.app_id, "10"),
             std::min<size_t>(10, second.comments.size())},
        })
@@ -373,11 +408,32 @@ TEST(Catalog, DefaultSizeHoldsEveryCase) {
     if (s.picture.find('?') != std::string::npos) cases["picture with query"]++;
     if (s.description.find("&quot;") != std::string::npos) cases["entities"]++;
   }
-  for (const std::string c :
-       {"id ..", "id with \\", "id with /", "left out of its album", "twin id first", "no item", "price 0",
-        "price 1", "price 2", "comments 0", "comments 1", "comments 2", "sticker comment", "page 0",
-        "page 1", "page 2", "page 3", "page 4", "page 5", "tags 0", "tags 1", "tags 2", "png",
-        "picture without extension", "picture with query", "entities"})
+  for (const std::string c : {"id ..",
+                              "id with \\",
+                              "id with /",
+                              "left out of its album",
+                              "twin id first",
+                              "no item",
+                              "price 0",
+                              "price 1",
+                              "price 2",
+                              "comments 0",
+                              "comments 1",
+                              "comments 2",
+                              "sticker comment",
+                              "page 0",
+                              "page 1",
+                              "page 2",
+                              "page 3",
+                              "page 4",
+                              "page 5",
+                              "tags 0",
+                              "tags 1",
+                              "tags 2",
+                              "png",
+                              "picture without extension",
+                              "picture with query",
+                              "entities"})
     EXPECT_GT(cases[c], 0) << c;
 }
 
@@ -385,7 +441,8 @@ TEST(Catalog, SameSeedSameWorld) {
   const Catalog a(9, {}), b(9, {}), c(10, {});
   EXPECT_EQ(a.words(), b.words());
   EXPECT_EQ(a.words().front(), "连衣裙");
-  const Share one = a.FindShare("2000000001"), two = b.FindShare("2000000001"), other = c.FindShare("2000000001");
+  const Share one = a.FindShare("2000000001"), two = b.FindShare("2000000001"),
+              other = c.FindShare("2000000001");
   EXPECT_EQ(one.uid, two.uid);
   EXPECT_EQ(one.picture, two.picture);
   EXPECT_EQ(one.comments.size(), two.comments.size());

@@ -8,10 +8,10 @@ namespace {
 TEST(ParseOptions, ReadsTheCommandLine) {
   SimOptions options;
   std::string error;
-  ASSERT_TRUE(ParseOptions({"--port", "0", "--seed=42", "--size", "10x167x6", "--log", "/tmp/x.log",
-                            "--fault", "/a=reset", "--fault=/b=latency:5", "--app-key", "k",
-                            "--app-secret", "s"},
-                           options, error))
+  ASSERT_TRUE(ParseOptions(
+      {"--port", "0", "--seed=42", "--size", "10x167x6", "--log", "/tmp/x.log", "--fault",
+       "/a=reset", "--fault=/b=latency:5", "--app-key", "k", "--app-secret", "s"},
+      options, error))
       << error;
   EXPECT_EQ(options.port, 0);
   EXPECT_EQ(options.seed, 42u);
@@ -26,9 +26,9 @@ TEST(ParseOptions, ReadsTheCommandLine) {
 
 TEST(ParseOptions, RefusesWrongLines) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {},                                   // no port
-           {"--seed", "1"},                      // no port
-           {"--port"},                           // no value
+           {},               // no port
+           {"--seed", "1"},  // no port
+           {"--port"},       // no value
            {"--port", "65536"},
            {"--port", "-1"},
            {"--port", "80x"},

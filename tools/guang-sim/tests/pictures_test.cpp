@@ -69,7 +69,8 @@ TEST(PngPicture, ChunksCarryTheirChecksums) {
       // one stored block of 64 rows of a filter byte and 64 RGB pixels
       const std::string zlib = typed.substr(4);
       EXPECT_EQ(BigEndian(zlib, 0, 2) % 31, 0u);
-      EXPECT_EQ(static_cast<unsigned char>(zlib[3]) | static_cast<unsigned char>(zlib[4]) << 8, 64 * 193);
+      EXPECT_EQ(static_cast<unsigned char>(zlib[3]) | static_cast<unsigned char>(zlib[4]) << 8,
+                64 * 193);
     }
     at += 12 + length;
   }
@@ -77,7 +78,9 @@ TEST(PngPicture, ChunksCarryTheirChecksums) {
 }
 
 TEST(Picture, FollowsTheNameAndStaysTheSame) {
-  auto picture = [](const std::string& path) { return Picture(1, {"GET", path, "sim.test", {}, {}}); };
+  auto picture = [](const std::string& path) {
+    return Picture(1, {"GET", path, "sim.test", {}, {}});
+  };
   EXPECT_EQ(picture("/pic/a.png").content_type, "image/png");
   for (const std::string path : {"/pic/a.jpg", "/pic/a.jpg_310x310.jpg", "/pic/a", "/pic/a.gif"})
     EXPECT_EQ(picture(path).content_type, "image/jpeg") << path;

@@ -34,14 +34,17 @@ TEST(ShortLinks, ShortAddressesRedirectToTheLongOnes) {
     bool unslash;
   };
   const std::vector<Case> cases = {
-      {"dwz", &ShortLinks::Dwz, Request("POST", "/create.php", "", "url=" + encoded + "&alias=&access_type=web"),
+      {"dwz", &ShortLinks::Dwz,
+       Request("POST", "/create.php", "", "url=" + encoded + "&alias=&access_type=web"),
        "{\"tinyurl\":\"", "\"", "http://sim.test/s/", true},
-      {"cnzz", &ShortLinks::Cnzz, Request("GET", "/v1/data/link_conv/rd_dispatcher.php", "orig_link=" + encoded), "", "",
+      {"cnzz", &ShortLinks::Cnzz,
+       Request("GET", "/v1/data/link_conv/rd_dispatcher.php", "orig_link=" + encoded), "", "",
        "http://sim.test/c/", false},
-      {"custom by GET", &ShortLinks::Custom, Request("GET", "/api/shorten", "longurl=" + encoded), "<short_url>",
-       "</short_url>", "http://sim.test/u/", false},
-      {"custom by POST", &ShortLinks::Custom, Request("POST", "/api/shorten", "", "longurl=" + encoded), "<short_url>",
-       "</short_url>", "http://sim.test/u/", false},
+      {"custom by GET", &ShortLinks::Custom, Request("GET", "/api/shorten", "longurl=" + encoded),
+       "<short_url>", "</short_url>", "http://sim.test/u/", false},
+      {"custom by POST", &ShortLinks::Custom,
+       Request("POST", "/api/shorten", "", "longurl=" + encoded), "<short_url>", "</short_url>",
+       "http://sim.test/u/", false},
   };
   for (const Case& c : cases) {
     const Answer answer = (links.*c.service)(c.request);
@@ -60,16 +63,21 @@ TEST(ShortLinks, ShortAddressesRedirectToTheLongOnes) {
 
 TEST(ShortLinks, RefuseWhatIsNoWebAddress) {
   ShortLinks links(1);
-  for (const std::string bad : {"", "foo", "ftp://sim.test/a", "http://", "https://", "%E8%BF%9E"}) {
-    EXPECT_EQ(Between(links.Dwz(Request("POST", "/create.php", "", "url=" + bad)).body, "{\"tinyurl\":\"", "\""), "")
+  for (const std::string bad :
+       {"", "foo", "ftp://sim.test/a", "http://", "https://", "%E8%BF%9E"}) {
+    EXPECT_EQ(Between(links.Dwz(Request("POST", "/create.php", "", "url=" + bad)).body,
+                      "{\"tinyurl\":\"", "\""),
+              "")
         << bad;
-    EXPECT_FALSE(links.Cnzz(Request("GET", "/x", "orig_link=" + bad)).body.starts_with("http")) << bad;
-    EXPECT_EQ(Between(links.Custom(Request("GET", "/api/shorten", "longurl=" + bad)).body, "<short_url>",
-                      "</short_url>"),
+    EXPECT_FALSE(links.Cnzz(Request("GET", "/x", "orig_link=" + bad)).body.starts_with("http"))
+        << bad;
+    EXPECT_EQ(Between(links.Custom(Request("GET", "/api/shorten", "longurl=" + bad)).body,
+                      "<short_url>", "</short_url>"),
               "")
         << bad;
   }
-  EXPECT_TRUE(links.Cnzz(Request("GET", "/x", "orig_link=HTTPS%3A%2F%2Fsim.test")).body.starts_with("http://"));
+  EXPECT_TRUE(links.Cnzz(Request("GET", "/x", "orig_link=HTTPS%3A%2F%2Fsim.test"))
+                  .body.starts_with("http://"));
   EXPECT_EQ(links.Follow(Request("GET", "/s/unknown", "")).status, 404);
 }
 

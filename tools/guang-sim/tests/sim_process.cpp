@@ -53,7 +53,8 @@ std::pair<int, std::string> SimProcess::Get(const std::string& target) const {
   return {result->status, result->body};
 }
 
-std::pair<int, std::string> SimProcess::PostForm(const std::string& path, const std::string& body) const {
+std::pair<int, std::string> SimProcess::PostForm(const std::string& path,
+                                                 const std::string& body) const {
   httplib::Client client = Client();
   auto result = client.Post(path, body, "application/x-www-form-urlencoded");
   if (!result) return {-1, ""};

@@ -17,7 +17,8 @@ std::string Cut(const std::string& text, const std::string& left, const std::str
   const size_t start = text.find(left);
   if (start == std::string::npos) return "";
   const size_t end = text.find(right, start + left.size());
-  return end == std::string::npos ? "" : text.substr(start + left.size(), end - start - left.size());
+  return end == std::string::npos ? ""
+                                  : text.substr(start + left.size(), end - start - left.size());
 }
 
 struct LogRecord {
@@ -40,11 +41,13 @@ std::vector<LogRecord> ReadLog(const std::string& path) {
 }
 
 constexpr char kListing[] =
-    "/search/ajax/get_search_source.json?page_size=6&cpage=1&_input_charset=utf-8&cat_id=0&sort=1&type=0"
+    "/search/ajax/"
+    "get_search_source.json?page_size=6&cpage=1&_input_charset=utf-8&cat_id=0&sort=1&type=0"
     "&q=%25C1%25AC%25D2%25C2%25C8%25B9";  // 连衣裙 in GBK, encoded twice
 
 TEST(SimWalk, EveryServiceAnswersOnTheOnePortAndIsLogged) {
-  const std::string log = ::testing::TempDir() + "guang-sim-walk-" + std::to_string(getpid()) + ".log";
+  const std::string log =
+      ::testing::TempDir() + "guang-sim-walk-" + std::to_string(getpid()) + ".log";
   std::remove(log.c_str());
   SimProcess sim({"--seed", "3", "--log", log});
   ASSERT_GT(sim.port(), 0);
@@ -61,24 +64,33 @@ TEST(SimWalk, EveryServiceAnswersOnTheOnePortAndIsLogged) {
   const std::string uid = Cut(entry, "\"uid\":", ","), aid = Cut(entry, "\"favContAlbumId\":", ","),
                     sid = Cut(entry, "\"rid\":", ",");
   ASSERT_FALSE(sid.empty()) << listing;
-  const std::string album = get("/detail/ajax/album.json?sid=" + sid + "&uid=" + uid + "&aid=" + aid);
+  const std::string album =
+      get("/detail/ajax/album.json?sid=" + sid + "&uid=" + uid + "&aid=" + aid);
   EXPECT_NE(album.find("{\"actionType\":"), std::string::npos);
   const std::string cover = Cut(album, "\"coverUrl\":\"", "\"");
   ASSERT_TRUE(cover.starts_with("http://" + sim.host() + "/pic/")) << cover;
   const std::string picture = get(cover.substr(cover.find("/pic/")));
   EXPECT_TRUE(picture.starts_with("\xFF\xD8") || picture.starts_with("\x89PNG"));
   EXPECT_NE(get("/detail/index.htm?uid=" + uid + "&sid=" + sid).find("</html>"), std::string::npos);
-  const std::string comments = get("/json/cc_list.htm?rec_user_id=" + uid + "&page_size=10&target_key=" + sid +
-                                   "&app_id=" + Cut(album, "\"appId\":", ","));
+  const std::string comments =
+      get("/json/cc_list.htm?rec_user_id=" + uid + "&page_size=10&target_key=" + sid +
+          "&app_id=" + Cut(album, "\"appId\":", ","));
   EXPECT_TRUE(comments.starts_with("TB.Guang.Comment.render(")) << comments;
   EXPECT_EQ(get("/sim/words"), "连衣裙|女装|秋装");
 
-  Params params = {{"app_key", "58316047"}, {"fields", "click_url"}, {"format", "xml"},
-                   {"keyword", "a b"}, {"method", "taobao.taobaoke.items.get"}, {"pid", "76502913"},
-                   {"sign_method", "md5"}, {"timestamp", "2012-05-07 09:03:04"}, {"v", "2.0"}};
+  Params params = {{"app_key", "58316047"},
+                   {"fields", "click_url"},
+                   {"format", "xml"},
+                   {"keyword", "a b"},
+                   {"method", "taobao.taobaoke.items.get"},
+                   {"pid", "76502913"},
+                   {"sign_method", "md5"},
+                   {"timestamp", "2012-05-07 09:03:04"},
+                   {"v", "2.0"}};
   params.push_back({"sign", SignatureOf(params, "9f4be07c15d2a86e3b71c0d94a5e2f68")});
   std::string form;
-  for (const Param& p : params) form += (form.empty() ? "" : "&") + p.name + "=" + PercentEncode(p.value);
+  for (const Param& p : params)
+    form += (form.empty() ? "" : "&") + p.name + "=" + PercentEncode(p.value);
   targets.push_back("POST /router/rest?");
   httplib::Client client = sim.Client();
   auto gateway = client.Post("/router/rest?", form, "application/x-www-form-urlencoded");
@@ -88,8 +100,10 @@ TEST(SimWalk, EveryServiceAnswersOnTheOnePortAndIsLogged) {
   targets.push_back("POST /create.php");
   auto dwz = sim.PostForm("/create.php", "url=http%3A%2F%2Fsim.test%2Fa&alias=&access_type=web");
   EXPECT_TRUE(dwz.second.starts_with("{\"tinyurl\":\"http:\\/\\/")) << dwz.second;
-  EXPECT_TRUE(get("/v1/data/link_conv/rd_dispatcher.php?orig_link=http%3A%2F%2Fsim.test%2Fa").starts_with("http://"));
-  EXPECT_NE(get("/api/shorten?longurl=http%3A%2F%2Fsim.test%2Fa").find("<short_url>http://"), std::string::npos);
+  EXPECT_TRUE(get("/v1/data/link_conv/rd_dispatcher.php?orig_link=http%3A%2F%2Fsim.test%2Fa")
+                  .starts_with("http://"));
+  EXPECT_NE(get("/api/shorten?longurl=http%3A%2F%2Fsim.test%2Fa").find("<short_url>http://"),
+            std::string::npos);
 
   const std::vector<LogRecord> records = ReadLog(log);
   ASSERT_EQ(records.size(), targets.size());
@@ -100,7 +114,8 @@ TEST(SimWalk, EveryServiceAnswersOnTheOnePortAndIsLogged) {
   ASSERT_NE(post_record, records.end());
   const LogRecord& post = *post_record;
   EXPECT_EQ(post.body, form);
-  EXPECT_NE(std::find(post.headers.begin(), post.headers.end(), "Content-Type: application/x-www-form-urlencoded"),
+  EXPECT_NE(std::find(post.headers.begin(), post.headers.end(),
+                      "Content-Type: application/x-www-form-urlencoded"),
             post.headers.end());
   EXPECT_NE(std::find(records[0].headers.begin(), records[0].headers.end(), "Host: " + sim.host()),
             records[0].headers.end());
@@ -118,8 +133,8 @@ std::vector<std::string> Answers(const std::string& seed) {
   for (const std::string& target : std::vector<std::string>{
            kListing, second_page, "/detail/ajax/album.json?sid=2000000001&uid=1&aid=2",
            "/detail/index.htm?uid=1&sid=2000000001",
-           "/json/cc_list.htm?rec_user_id=1&page_size=10&target_key=2000000001&app_id=1", "/pic/a.jpg",
-           "/api/shorten?longurl=http%3A%2F%2Fsim.test%2Fa"}) {
+           "/json/cc_list.htm?rec_user_id=1&page_size=10&target_key=2000000001&app_id=1",
+           "/pic/a.jpg", "/api/shorten?longurl=http%3A%2F%2Fsim.test%2Fa"}) {
     auto result = client.Get(target);
     answers.push_back(result ? result->body : "failed");
   }
