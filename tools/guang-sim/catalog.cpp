@@ -119,7 +119,8 @@ std::vector<Comment> MakeComments(Rng& rng) {
 
 }  // namespace
 
-Catalog::Catalog(uint64_t seed, CatalogSize size) : seed_(seed), size_(size) {
+Catalog::Catalog(uint64_t seed, CatalogSize size, bool steady)
+    : seed_(seed), size_(size), steady_(steady) {
   const size_t base = std::size(kWords), prefixes = std::size(kWordPrefixes);
   for (size_t i = 0; i < static_cast<size_t>(size.words); ++i) {
     if (i < base) {
@@ -143,7 +144,7 @@ uint64_t Catalog::WordSlot(std::string_view word) const {
 std::vector<std::string> Catalog::PageShareIds(std::string_view word, int page) const {
   if (page < 1) return {};
   if (page > size_.pages) {
-    switch (Mix(seed_, std::string("end:").append(word)) % 5) {
+    switch (steady_ ? 0 : Mix(seed_, std::string("end:").append(word)) % 5) {
       case 3:
         page = 1;
         break;
@@ -168,7 +169,7 @@ std::vector<std::string> Catalog::PageShareIds(std::string_view word, int page) 
 }
 
 bool Catalog::PageEmptyOnFirstRequest(std::string_view word, int page) const {
-  return page > 1 && page <= size_.pages &&
+  return !steady_ && page > 1 && page <= size_.pages &&
          Mix(seed_, std::string("flaky:").append(word) + ":" + std::to_string(page)) % 12 == 0;
 }
 

@@ -54,7 +54,10 @@ struct Share {
 
 class Catalog {
  public:
-  Catalog(uint64_t seed, CatalogSize size);
+  // `steady`: every page answers in full at once and every word ends by
+  // repeating its last page, so that a benchmark never meets the program's
+  // pauses between attempts.
+  Catalog(uint64_t seed, CatalogSize size, bool steady = false);
 
   CatalogSize size() const { return size_; }
   // The words whose results make up the size; other words are served too.
@@ -77,6 +80,7 @@ class Catalog {
 
   uint64_t seed_;
   CatalogSize size_;
+  bool steady_;
   std::vector<std::string> words_;
 };
 

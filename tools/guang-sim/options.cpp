@@ -9,6 +9,7 @@ namespace guang_sim {
 const char kUsage[] =
     "usage: guang-sim --port N [--seed N] [--size WORDSxPAGESxSHARES] [--log FILE]\n"
     "                 [--fault PATH=ITEM[,ITEM...]]... [--app-key KEY] [--app-secret SECRET]\n"
+    "                 [--steady]\n"
     "Serves the Guang service, its comment host, the open-platform gateway and the\n"
     "short-URL services on 127.0.0.1:N (0: a free port); prints the port on the\n"
     "first line of its output. See README.md for the paths and the fault items.\n";
@@ -47,6 +48,10 @@ bool ParseOptions(const std::vector<std::string>& args, SimOptions& options, std
     if (name == "--help") {
       options.help = true;
       return true;
+    }
+    if (name == "--steady" && !inline_value) {
+      options.steady = true;
+      continue;
     }
     if (!inline_value) {
       if (i + 1 == args.size()) {

@@ -17,6 +17,7 @@ struct SimOptions {
   std::vector<std::string> faults;  // PATH=ITEM[,ITEM...], checked
   // The program's initial App Key and Secret, so a fresh start signs correctly.
   std::string app_key = "58316047", app_secret = "9f4be07c15d2a86e3b71c0d94a5e2f68";
+  bool steady = false;  // see Catalog
   bool help = false;
 };
 

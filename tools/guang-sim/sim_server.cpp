@@ -73,7 +73,7 @@ void Truncate(httplib::Response& response) {
 SimServer::SimServer(const SimOptions& options)
     : seed_(options.seed),
       port_(options.port),
-      catalog_(options.seed, options.size),
+      catalog_(options.seed, options.size, options.steady),
       guang_(catalog_),
       gateway_(options.seed, options.app_key, options.app_secret),
       links_(options.seed),

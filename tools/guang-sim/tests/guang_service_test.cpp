@@ -132,6 +132,15 @@ std::string FirstEntryWith(const std::string& album, const std::string& id) {
   return "";
 }
 
+TEST(SearchListing, SteadyWordsHaveNeitherGapsNorEmptyEndings) {
+  const Catalog catalog(1, {20, 10, 6}, true);
+  for (const std::string& word : catalog.words()) {
+    for (int page = 1; page <= 10; ++page)
+      EXPECT_FALSE(catalog.PageEmptyOnFirstRequest(word, page));
+    EXPECT_EQ(catalog.PageShareIds(word, 11), catalog.PageShareIds(word, 10)) << word;
+  }
+}
+
 TEST(AlbumListing, ListsTheShareWithEveryField) {
   const Catalog catalog(1, {3, 10, 6});
   const GuangService guang(catalog);

@@ -10,7 +10,7 @@ TEST(ParseOptions, ReadsTheCommandLine) {
   std::string error;
   ASSERT_TRUE(ParseOptions(
       {"--port", "0", "--seed=42", "--size", "10x167x6", "--log", "/tmp/x.log", "--fault",
-       "/a=reset", "--fault=/b=latency:5", "--app-key", "k", "--app-secret", "s"},
+       "/a=reset", "--fault=/b=latency:5", "--app-key", "k", "--app-secret", "s", "--steady"},
       options, error))
       << error;
   EXPECT_EQ(options.port, 0);
@@ -22,6 +22,7 @@ TEST(ParseOptions, ReadsTheCommandLine) {
   EXPECT_EQ(options.faults, (std::vector<std::string>{"/a=reset", "/b=latency:5"}));
   EXPECT_EQ(options.app_key, "k");
   EXPECT_EQ(options.app_secret, "s");
+  EXPECT_TRUE(options.steady);
 }
 
 TEST(ParseOptions, RefusesWrongLines) {
@@ -39,6 +40,7 @@ TEST(ParseOptions, RefusesWrongLines) {
            {"--port", "0", "--seed", "-3"},
            {"--port", "0", "--fault", "/a=explode"},
            {"--port", "0", "--colour", "red"},
+           {"--port", "0", "--steady=1"},
        }) {
     SimOptions options;
     std::string error;
