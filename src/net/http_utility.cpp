@@ -1,7 +1,9 @@
 #include "net/http_utility.h"
 
+#include "net/code_pages.h"
 #include "net/gbk_text.h"
 #include "net/page_request.h"
+#include "net/url_encode.h"
 
 namespace pelrine {
 
@@ -36,6 +38,18 @@ std::string HttpUtility::RequestBytes(UtilityRequest request, std::string* respo
   UtilityReply reply = transport_->Request(request);
   if (response_headers) *response_headers = std::move(reply.headers);
   return std::move(reply.body);
+}
+
+std::string HttpUtility::EncodeUtf8(std::string_view text) const {
+  return pelrine::EncodeUtf8(text);
+}
+
+std::string HttpUtility::EncodeGbk(std::string_view text) const { return pelrine::EncodeGbk(text); }
+
+std::string HttpUtility::GbkToUtf8(std::string_view text) const { return pelrine::GbkToUtf8(text); }
+
+std::string HttpUtility::Utf8ToGbk(std::string_view bytes) const {
+  return pelrine::Utf8ToGbk(bytes);
 }
 
 std::string UtilityHost(std::string_view url) {

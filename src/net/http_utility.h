@@ -20,6 +20,12 @@ class HttpUtility {
   // The body as bytes.
   std::string RequestBytes(UtilityRequest request, std::string* response_headers = nullptr);
 
+  // The encoders and conversions of url_encode.h and code_pages.h.
+  std::string EncodeUtf8(std::string_view text) const;
+  std::string EncodeGbk(std::string_view text) const;
+  std::string GbkToUtf8(std::string_view text) const;
+  std::string Utf8ToGbk(std::string_view bytes) const;
+
  private:
   Transport* transport_;
 };

@@ -17,7 +17,7 @@ bool IsBlank(std::string_view text) {
 std::string_view UpToZero(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
 
 std::string Converted(std::string body, int conversion) {
-  if (conversion == 1) return Utf8ToGbk(UpToZero(body));
+  if (conversion == 1) return Utf8ToGbk(UpToZero(body), false);
   if (conversion == 2) return Big5ToSimplifiedGbk(UpToZero(body));
   return body;
 }

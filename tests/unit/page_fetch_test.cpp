@@ -83,6 +83,7 @@ TEST(PageFetch, ConvertsTheBodyAsAsked) {
            {big5, 2, "中文 ok"},
            {big5 + std::string("\0tail", 5), 2, "中文 ok"},
            {std::string("raw\0bytes", 9), 3, std::string("raw\0bytes", 9)},
+           {"e\xCC\x81", 1, "e?"},  // no composing of accents: U+0301 has no GBK form
        }) {
     FakeTransport transport;
     transport.AnswerFetch("http://h/", c.body);

@@ -59,6 +59,7 @@ TEST(FixPageCharset, ConvertsByDeclarationAndMode) {
     const std::string want = std::string(c.prefix) + (c.converted ? "中文" : kUtf8Word);
     EXPECT_EQ(FixPageCharset(page, c.mode), want) << c.prefix << " mode " << c.mode;
   }
+  EXPECT_EQ(FixPageCharset("e\xCC\x81", 2), "\xA8\xA6");  // e and an acute accent compose to é
 }
 
 TEST(ContainsItems, AnyOrEveryItemIgnoringCase) {
