@@ -343,6 +343,22 @@ TEST_F(TransportTest, HandlesWindowMessagesWhileWaiting) {
   EXPECT_EQ(handled, kMessages);
 }
 
+TEST_F(TransportTest, AWindowHandlerMayFetchInsideTheWait) {
+  // The outer request is answered only after a handler that runs inside its
+  // wait has fetched a page of its own: two workers side by side.
+  const auto gate = std::make_shared<Gate>();
+  Route("/outer", HeldBack(gate, "outer page"));
+  RoutePage("/inner", HttpReply("inner page"));
+  std::string inner;
+  on_window_message_ = [&] {
+    inner = Fetch("/inner", {.timeout_seconds = 20}).body;
+    gate->Open();
+  };
+  window_.Post();
+  EXPECT_EQ(Fetch("/outer", {.timeout_seconds = 20}).body, "outer page");
+  EXPECT_EQ(inner, "inner page");
+}
+
 TEST_F(TransportTest, AnEndNoticedAfterTheTimeOutIsATimeOut) {
   // The first wake-up is window input whose handler runs past the time-out;
   // the worker ends meanwhile, but only the elapsed time counts.
