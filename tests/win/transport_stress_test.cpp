@@ -159,9 +159,10 @@ TEST(TransportStress, AbandonedAndFinishedWorkersLeaveNothingBehind) {
   EXPECT_LE(after.threads, before.threads);
   EXPECT_LE(after.handles, before.handles + 16);
   EXPECT_LE(after.private_bytes, before.private_bytes + 1024 * 1024);
-  std::printf("threads %d -> %d, handles %lu -> %lu, private KB %zu -> %zu\n", before.threads,
-              after.threads, before.handles, after.handles, before.private_bytes / 1024,
-              after.private_bytes / 1024);
+  std::printf("threads %d -> %d, handles %lu -> %lu, private KB %llu -> %llu\n", before.threads,
+              after.threads, before.handles, after.handles,
+              static_cast<unsigned long long>(before.private_bytes / 1024),
+              static_cast<unsigned long long>(after.private_bytes / 1024));
 }
 
 TEST(TransportStress, AnAbandonedWorkerEndsWhileTheServerStaysSilent) {
