@@ -46,9 +46,9 @@ struct HttpExchange {
   std::string body{};  // sent when not empty
   DWORD read_piece = 2048;
   // WinInet's own connect, send and receive time-outs (at least a second).
-  // Closing the handles does not end a call that waits for a silent server
-  // everywhere (not under Wine), so these let an abandoned worker end by
-  // itself soon after its time-out.
+  // Under Wine, closing the handles does not end a call that waits for a
+  // silent server; these let an abandoned worker end by itself soon after
+  // the caller's time-out.
   int timeout_seconds = 60;
 };
 
