@@ -3,22 +3,18 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 
 #include "net/gbk_text.h"
+#include "net/handles_win32.h"
 
 namespace pelrine {
 namespace {
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
-
-FileHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+// An owned file handle, null when the file could not be opened.
+UniqueHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
   HANDLE handle = CreateFileA(path.c_str(), access, share, nullptr, disposition,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+  return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
 // The directory part of `path` with its final backslash ("." for a bare name).
@@ -28,7 +24,7 @@ std::string DirectoryOf(const std::string& path) {
 }
 
 bool WriteAndFlush(const std::string& path, std::string_view bytes) {
-  FileHandle file = OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
+  UniqueHandle file = OpenFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
   if (!file) return false;
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
@@ -62,7 +58,7 @@ bool AnsiFileSystem::WriteWholeFile(const std::string& path, std::string_view by
 }
 
 std::optional<std::string> AnsiFileSystem::ReadWholeFile(const std::string& path) {
-  FileHandle file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  UniqueHandle file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
   if (!file) return std::nullopt;
   std::string bytes;
   char buffer[65536];
