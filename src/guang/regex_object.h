@@ -1,8 +1,19 @@
 // A regular-expression object over GBK text: ECMAScript patterns (with legacy
 // octal escapes such as \11 accepted), the ignore-case, multiline and global
 // flags, a kept match collection with sub-matches, and replacement of every
-// or only the first match. A pattern that does not compile leaves the object
-// without a usable pattern: no matches, "" for texts, Replace gives its input.
+// or only the first match. A pattern that does not compile, and an object
+// that has no pattern yet, give empty results: no matches, "" for texts,
+// Replace gives its input.
+//
+// Matching is bounded, whatever the text and the pattern:
+// - Texts where (characters of the text) x (characters of the pattern + 1)
+//   stays within 4096 are matched by backtracking, exactly as ECMAScript says.
+//   Longer ones are matched by the engine's polynomial mode, whose recursion
+//   depends on the pattern alone: there an alternation prefers the branch
+//   that gives the longer match ("a|ab" finds "ab"), and a pattern with a
+//   back-reference finds nothing.
+// - An operation reads each character of its text at most 32 times, plus a
+//   million reads; one that needs more gives the empty results.
 #pragma once
 
 #include <memory>
@@ -22,6 +33,7 @@ class RegexObject {
   // multiline unless `anchors_at_text_ends_only`, global unless
   // `first_match_only`). A "" pattern keeps the previous one and changes
   // only the flags; the same pattern and flags again change nothing.
+  // Answers whether the object now has a pattern that compiles.
   bool Create(std::string_view pattern, bool case_sensitive = false,
               bool anchors_at_text_ends_only = false, bool first_match_only = false);
   bool CreateWith(std::string_view pattern, bool ignore_case = true, bool multiline = true,
@@ -35,6 +47,8 @@ class RegexObject {
   // Match `match` (1-based) of the kept matches, or its sub-match `submatch`
   // (1-based) when that is 1 or more; "" when there is no such match.
   std::string MatchText(int match, int submatch = 0) const;
+  // The same match's length in UTF-16 units, as the engine counts; 0 when
+  // there is no such match.
   int MatchLength(int match, int submatch = 0) const;
   int SubMatchCount() const;  // of the first kept match
 
@@ -51,8 +65,12 @@ class RegexObject {
   int EngineUpdates() const { return engine_updates_; }  // how often the compiled pattern changed
 
  private:
+  // Both are immutable once made, so copies share them: a copy that applies
+  // another pattern or runs another text gets new ones.
   struct Engine;
-  std::shared_ptr<Engine> engine_;
+  struct Matches;
+  std::shared_ptr<const Engine> engine_;
+  std::shared_ptr<const Matches> matches_;
   std::string pattern_;
   int flags_ = 0;
   int engine_updates_ = 0;
