@@ -13,7 +13,7 @@ namespace {
 
 constexpr size_t kBacktrackingLimit = 4096;
 constexpr long long kReadsPerCharacter = 32;
-constexpr long long kBaseReads = 1'000'000;
+constexpr long long kBaseReads = 100'000;
 
 constexpr int kIgnoreCase = 1;
 constexpr int kMultiline = 2;

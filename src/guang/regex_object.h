@@ -12,8 +12,8 @@
 //   depends on the pattern alone: there an alternation prefers the branch
 //   that gives the longer match ("a|ab" finds "ab"), and a pattern with a
 //   back-reference finds nothing.
-// - An operation reads each character of its text at most 32 times, plus a
-//   million reads; one that needs more gives the empty results.
+// - An operation reads each character of its text at most 32 times, plus
+//   100000 reads; one that needs more gives the empty results.
 #pragma once
 
 #include <memory>
