@@ -24,7 +24,7 @@ TEST(RegexObject, StripsWhitespaceWithTheOctalTabClass) {
 TEST(RegexObject, ReplacesEverySentenceBreakCharacter) {
   const std::string_view breaks = ",，。！!？?；<>/:：()='. {}《》（）\"\r\n";
   RegexObject regex;
-  ASSERT_TRUE(regex.CreateWith("[" + EscapeLiteral(breaks) + "]"));
+  ASSERT_TRUE(regex.CreateWith(std::string("[").append(EscapeLiteral(breaks)).append("]")));
   for (size_t at = 0; at < breaks.size(); at += GbkCharLength(breaks, at)) {
     const std::string one(breaks.substr(at, GbkCharLength(breaks, at)));
     EXPECT_EQ(regex.Replace("甲" + one + "乙", "⊥"), "甲⊥乙") << one;
@@ -51,8 +51,8 @@ TEST(RegexObject, AppliesTheThreeFlags) {
            {"中", "中文中", true, true, false, 2},
        }) {
     RegexObject regex;
-    ASSERT_TRUE(regex.Create(c.pattern, c.case_sensitive, c.anchors_at_text_ends_only,
-                             c.first_match_only));
+    ASSERT_TRUE(
+        regex.Create(c.pattern, c.case_sensitive, c.anchors_at_text_ends_only, c.first_match_only));
     EXPECT_EQ(regex.Execute(c.text), c.want) << c.pattern << " on " << c.text;
     EXPECT_EQ(regex.Test(c.text), c.want > 0) << c.pattern << " on " << c.text;
   }
@@ -63,11 +63,21 @@ TEST(RegexObject, KeepsMatchesWithTheirSubMatches) {
   EXPECT_EQ(regex.CreateAndExecute(R"((\d+)-(\d+)?)", "电话12-34，5-"), 2);
   EXPECT_EQ(regex.MatchCount(), 2);
   EXPECT_EQ(regex.SubMatchCount(), 2);
-  struct Case { int match, submatch; std::string_view text; int length; };
+  struct Case {
+    int match, submatch;
+    std::string_view text;
+    int length;
+  };
   for (const Case& c : std::initializer_list<Case>{
-           {1, 0, "12-34", 5}, {1, -1, "12-34", 5}, {1, 1, "12", 2}, {1, 2, "34", 2},
-           {2, 0, "5-", 2},    {2, 2, "", 0},  // a group that took no part
-           {0, 0, "", 0},      {3, 0, "", 0},  {1, 3, "", 0},
+           {1, 0, "12-34", 5},
+           {1, -1, "12-34", 5},
+           {1, 1, "12", 2},
+           {1, 2, "34", 2},
+           {2, 0, "5-", 2},
+           {2, 2, "", 0},  // a group that took no part
+           {0, 0, "", 0},
+           {3, 0, "", 0},
+           {1, 3, "", 0},
        }) {
     EXPECT_EQ(regex.MatchText(c.match, c.submatch), c.text) << c.match << "," << c.submatch;
     EXPECT_EQ(regex.MatchLength(c.match, c.submatch), c.length) << c.match << "," << c.submatch;
@@ -104,7 +114,9 @@ TEST(RegexObject, ReplacesAllOrFirstWithReferences) {
 }
 
 TEST(RegexObject, RewritesLegacyOctalEscapes) {
-  struct Case { std::string_view pattern, text, want; };
+  struct Case {
+    std::string_view pattern, text, want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {R"(\11)", "a\tb", "\t"},
            {R"(a\011)", "a\tb", "a\t"},
@@ -112,7 +124,7 @@ TEST(RegexObject, RewritesLegacyOctalEscapes) {
            {R"(\101)", "xA", "A"},
            {R"(\1010)", "A0", "A0"},
            {R"(\477)", "'7", "'7"},
-           {R"((a)\1)", "a aa", "aa"},   // a group before it: a back-reference
+           {R"((a)\1)", "a aa", "aa"},      // a group before it: a back-reference
            {R"((a)\2)", "a\x02", "a\x02"},  // no second group: octal
            {R"((a)\12)", "a\n", "a\n"},
            {R"([\1])", "a\x01", "\x01"},  // no back-references in a class
@@ -153,7 +165,7 @@ TEST(RegexObject, MatchesLongTextsWithoutDeepRecursion) {
   RegexObject regex;
   ASSERT_TRUE(regex.CreateWith("＜.*?＞", false, true, true));
   EXPECT_EQ(regex.Replace(text, ""), want);
-  EXPECT_EQ(regex.Replace("＜" + std::string(100'000, 'a') + "＞x", ""), "x");
+  EXPECT_EQ(regex.Replace(std::string("＜").append(100'000, 'a').append("＞x"), ""), "x");
 
   ASSERT_TRUE(regex.Create(R"([\11\r\n 　])"));
   EXPECT_EQ(regex.Execute(std::string(20'000, ' ')), 20'000);

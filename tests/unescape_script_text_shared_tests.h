@@ -48,13 +48,13 @@ TEST(UnescapeScriptText, DecodesUnicodeAndPercentEscapes) {
       {R"(\u4E2D!)", "中!"},
       {R"(%u4e2d%41%2f)", "中A/"},
       {R"(\u00e9\u20ac)", "\xA8\xA6\x80"},  // é, and € as the single byte 0x80
-      {R"(\u12)", "%u12"},  // a short \u stays, as %u
+      {R"(\u12)", "%u12"},                  // a short \u stays, as %u
       {R"(%u4e2)", "%u4e2"},
       {R"(%4 %zz 100%)", "%4 %zz 100%"},
-      {R"(\u0025u4e2d)", "%u4e2d"},  // unescape reads the text once
-      {R"(\%41)", "A"},              // literal escapes come first
-      {R"(\\u4e2d)", "中"},         // every \u is %u before decoding
-      {R"(\ud83d\ude00)", "??"},     // no GBK form
+      {R"(\u0025u4e2d)", "%u4e2d"},        // unescape reads the text once
+      {R"(\%41)", "A"},                    // literal escapes come first
+      {R"(\\u4e2d)", "中"},                // every \u is %u before decoding
+      {R"(\ud83d\ude00)", "??"},           // no GBK form
       {"\xB0\x5Cu4e2d", "\xB0\x5Cu4e2d"},  // 0xB0 0x5C is one character, no backslash
   });
 }

@@ -38,10 +38,24 @@ class CountingIterator {
     if (--*reads_left_ < 0) throw OutOfReads();
     return *at_;
   }
-  CountingIterator& operator++() { ++at_; return *this; }
-  CountingIterator operator++(int) { CountingIterator old = *this; ++at_; return old; }
-  CountingIterator& operator--() { --at_; return *this; }
-  CountingIterator operator--(int) { CountingIterator old = *this; --at_; return old; }
+  CountingIterator& operator++() {
+    ++at_;
+    return *this;
+  }
+  CountingIterator operator++(int) {
+    CountingIterator old = *this;
+    ++at_;
+    return old;
+  }
+  CountingIterator& operator--() {
+    --at_;
+    return *this;
+  }
+  CountingIterator operator--(int) {
+    CountingIterator old = *this;
+    --at_;
+    return old;
+  }
   bool operator==(const CountingIterator& other) const { return at_ == other.at_; }
 
   const wchar_t* at() const { return at_; }
@@ -171,7 +185,7 @@ struct RegexObject::Engine {
   std::optional<std::wregex> polynomial;  // none for a pattern with back-references
   size_t pattern_length = 0;
   bool open = false;  // see HasOpenQuantifier
-  size_t width = 1;  // spans per match: the match, then its sub-matches
+  size_t width = 1;   // spans per match: the match, then its sub-matches
   bool global = false;
 
   std::optional<std::vector<Span>> Find(std::wstring_view subject, bool first_only) const;
@@ -197,7 +211,7 @@ struct RegexObject::Matches {
 // global), each followed by those of its sub-matches; nullopt when the
 // operation cannot be done within its bounds.
 std::optional<std::vector<Span>> RegexObject::Engine::Find(std::wstring_view subject,
-                                                         bool first_only) const {
+                                                           bool first_only) const {
   const std::wregex* regex = &backtracking;
   if (open && (subject.size() + 1) * (pattern_length + 1) > kBacktrackingLimit) {
     if (!polynomial) return std::nullopt;
@@ -210,9 +224,10 @@ std::optional<std::vector<Span>> RegexObject::Engine::Find(std::wstring_view sub
   std::match_results<CountingIterator> match;
   try {
     for (size_t from = 0; from <= subject.size();) {
-      auto flags = from > 0 ? std::regex_constants::match_prev_avail
-                            : std::regex_constants::match_default;
-      if (!std::regex_search(CountingIterator(begin + from, &reads_left), end, match, *regex, flags))
+      auto flags =
+          from > 0 ? std::regex_constants::match_prev_avail : std::regex_constants::match_default;
+      if (!std::regex_search(CountingIterator(begin + from, &reads_left), end, match, *regex,
+                             flags))
         break;
       for (const auto& part : match)
         spans.push_back(part.matched ? Span{static_cast<size_t>(part.first.at() - begin),
@@ -235,14 +250,14 @@ std::optional<std::vector<Span>> RegexObject::Engine::Find(std::wstring_view sub
 namespace {
 
 std::wstring_view SpanText(std::wstring_view subject, const Span& span) {
-  return span.begin == std::wstring::npos ? std::wstring_view() : subject.substr(span.begin,
-                                                                                 span.length);
+  return span.begin == std::wstring::npos ? std::wstring_view()
+                                          : subject.substr(span.begin, span.length);
 }
 
 // The replacement for one match (`parts` are its spans) with $$, $&, $`, $'
 // and $n or $nn (a group that exists; else the text stays) as in ECMAScript.
-void AppendReplacement(std::wstring& out, std::wstring_view replacement,
-                       std::wstring_view subject, const Span* parts, size_t width) {
+void AppendReplacement(std::wstring& out, std::wstring_view replacement, std::wstring_view subject,
+                       const Span* parts, size_t width) {
   for (size_t at = 0; at < replacement.size(); ++at) {
     const wchar_t c = replacement[at];
     const wchar_t next = at + 1 < replacement.size() ? replacement[at + 1] : L'\0';
@@ -292,8 +307,7 @@ RegexObject& RegexObject::operator=(const RegexObject&) = default;
 bool RegexObject::Create(std::string_view pattern, bool case_sensitive,
                          bool anchors_at_text_ends_only, bool first_match_only) {
   const int flags = (case_sensitive ? 0 : kIgnoreCase) |
-                    (anchors_at_text_ends_only ? 0 : kMultiline) |
-                    (first_match_only ? 0 : kGlobal);
+                    (anchors_at_text_ends_only ? 0 : kMultiline) | (first_match_only ? 0 : kGlobal);
   if (pattern == pattern_ && flags == flags_) return engine_ != nullptr;
   if (!pattern.empty()) pattern_ = pattern;
   flags_ = flags;

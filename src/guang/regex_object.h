@@ -13,7 +13,9 @@
 //   that gives the longer match ("a|ab" finds "ab"), and a pattern with a
 //   back-reference finds nothing.
 // - An operation reads each character of its text at most 32 times, plus
-//   100000 reads; one that needs more gives the empty results.
+//   100000 reads; one that needs more gives the empty results. The work per
+//   read grows with the pattern (a counted repetition such as a{1000} copies
+//   its atom that often), so patterns are kept to the program's small ones.
 #pragma once
 
 #include <memory>
@@ -56,9 +58,9 @@ class RegexObject {
   // Replaces the matches ($& $1 $$ as in ECMAScript); every match or only the
   // first, and case, follow the flags last applied.
   std::string Replace(std::string_view text, std::string_view replacement);
-  std::string Replace(std::string_view text, std::string_view replacement,
-                      std::string_view pattern, bool case_sensitive = false,
-                      bool anchors_at_text_ends_only = false, bool first_match_only = false);
+  std::string Replace(std::string_view text, std::string_view replacement, std::string_view pattern,
+                      bool case_sensitive = false, bool anchors_at_text_ends_only = false,
+                      bool first_match_only = false);
 
   const std::string& Pattern() const { return pattern_; }
   int Flags() const { return flags_; }  // bit 1 ignore case, bit 2 multiline, bit 4 global

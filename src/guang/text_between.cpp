@@ -25,8 +25,7 @@ Markers FindForward(std::string_view text, std::string_view left, std::string_vi
   Markers found;
   found.left = FindOnCharBoundary(text, left, from, true);
   if (found.left == kNone) return found;
-  found.right =
-      FindOnCharBoundary(text, right, BoundaryAfter(text, found.left, left.size()), true);
+  found.right = FindOnCharBoundary(text, right, BoundaryAfter(text, found.left, left.size()), true);
   return found;
 }
 

@@ -49,12 +49,18 @@ bool IsLineBreak(wchar_t c) { return c == L'\n' || c == L'\r'; }
 wchar_t ReadEscape(std::wstring_view text, size_t& at) {
   wchar_t c = text[at++];
   switch (c) {
-    case L'b': return L'\b';
-    case L'f': return L'\f';
-    case L'n': return L'\n';
-    case L'r': return L'\r';
-    case L't': return L'\t';
-    case L'v': return L'\v';
+    case L'b':
+      return L'\b';
+    case L'f':
+      return L'\f';
+    case L'n':
+      return L'\n';
+    case L'r':
+      return L'\r';
+    case L't':
+      return L'\t';
+    case L'v':
+      return L'\v';
     case L'x': {
       int value = HexNumber(text, at, 2);
       if (value < 0) return c;

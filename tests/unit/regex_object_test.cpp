@@ -36,7 +36,10 @@ TEST(RegexObject, CopiesGoTheirOwnWay) {
 }
 
 TEST(RegexEscapes, BackslashBeforeEachSpecialCharacter) {
-  struct Case { std::string (*escape)(std::string_view); std::string_view text, want; };
+  struct Case {
+    std::string (*escape)(std::string_view);
+    std::string_view text, want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {EscapeLiteral, R"(a.b*c|d"e)", R"(a\.b\*c\|d\"e)"},
            {EscapeLiteral, R"(\^$+.{}[]=()?*|")", R"(\\\^\$\+\.\{\}\[\]\=\(\)\?\*\|\")"},

@@ -46,8 +46,12 @@ TEST(TextBetween, WalksBackwardFromTheEnd) {
 }
 
 TEST(TextBetween, CutsWithShiftsAndClips) {
-  struct Case { std::string_view text, left, right; int left_shift, right_shift; bool reverse;
-                std::string_view want; };
+  struct Case {
+    std::string_view text, left, right;
+    int left_shift, right_shift;
+    bool reverse;
+    std::string_view want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"pic.a.jpg||next", ".", "||", -1, 0, true, ".jpg"},
            {"pic.a.jpg||next", ".", "||", 0, 0, false, "a.jpg"},
@@ -55,7 +59,7 @@ TEST(TextBetween, CutsWithShiftsAndClips) {
            {"<b>bold</b>", "<b>", "</b>", -3, -4, false, "<b>bold</b>"},
            {"<b>bold</b>", "<b>", "</b>", 4, 0, false, ""},  // the cut would end before it starts
            {"<b>bold</b>", "<b>", "</b>", 0, -99, false, "bold</b>"},  // clipped at the end
-           {"<b>bold</b>", "<b>", "</b>", -9, 0, false, ""},  // starts before the text
+           {"<b>bold</b>", "<b>", "</b>", -9, 0, false, ""},           // starts before the text
            {"<b></b>", "<b>", "</b>", 0, 0, false, ""},
            {"<b></b>", "<b>", "</b>", -1, 0, false, ">"},
        })
@@ -65,12 +69,14 @@ TEST(TextBetween, CutsWithShiftsAndClips) {
 }
 
 TEST(TextBetween, MatchesOnCharacterBoundariesIgnoringAsciiCase) {
-  struct Case { std::string_view text, left, right, want; };
+  struct Case {
+    std::string_view text, left, right, want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"<TITLE>x</Title>", "<title>", "</TITLE>", "x"},
            {"\"tinyURL\":\"u\"", "\"TinyUrl\":\"", "\"", "u"},
            {"名字：张三。", "名字：", "。", "张三"},
-           {"a\xB0[b[c]", "[", "]", "c"},   // 0xB0 0x5B is one character, not a "["
+           {"a\xB0[b[c]", "[", "]", "c"},     // 0xB0 0x5B is one character, not a "["
            {"[\xB0]x]", "[", "]", "\xB0]x"},  // and 0xB0 0x5D is not a "]"
            {"\xC1\xE3x\xE1\xE3", "\xC1\xE3", "\xE1\xE3", "x"},  // only ASCII letters fold
            {"\xC1\xE3x\xC1\xE3", "\xE1\xE3", "\xC1\xE3", ""},
@@ -102,7 +108,9 @@ TEST(TextBetween, ExpandsQuotesInMarkersOnRequest) {
 }
 
 TEST(ExpandQuotes, ReplacesPairsLeftToRight) {
-  struct Case { std::string_view text, want; };
+  struct Case {
+    std::string_view text, want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"''''", "\"\""},
            {"'''", "\"'"},
