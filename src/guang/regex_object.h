@@ -3,15 +3,18 @@
 // flags, a kept match collection with sub-matches, and replacement of every
 // or only the first match. A pattern that does not compile, and an object
 // that has no pattern yet, give empty results: no matches, "" for texts,
-// Replace gives its input.
+// Replace gives its input. Texts are matched as UTF-16 and come back as GBK,
+// so bytes that form no GBK character come back as "?".
 //
-// Matching is bounded, whatever the text and the pattern:
-// - Texts where (characters of the text) x (characters of the pattern + 1)
-//   stays within 4096 are matched by backtracking, exactly as ECMAScript says.
-//   Longer ones are matched by the engine's polynomial mode, whose recursion
-//   depends on the pattern alone: there an alternation prefers the branch
-//   that gives the longer match ("a|ab" finds "ab"), and a pattern with a
-//   back-reference finds nothing.
+// Matching is bounded, whatever the text:
+// - Backtracking recurses once per character a "*", "+" or counted
+//   repetition takes. A pattern with one of those is therefore matched by
+//   backtracking, exactly as ECMAScript says, only while (characters of the
+//   text + 1) x (characters of the pattern + 1) stays within 4096; beyond, by
+//   the engine's polynomial mode, whose recursion depends on the pattern
+//   alone. There an alternation prefers the branch that gives the longer
+//   match ("a|ab" finds "ab"), and a pattern with a back-reference finds
+//   nothing. Other patterns are always matched by backtracking.
 // - An operation reads each character of its text at most 32 times, plus
 //   100000 reads; one that needs more gives the empty results. The work per
 //   read grows with the pattern (a counted repetition such as a{1000} copies
