@@ -49,6 +49,7 @@ TEST(RegexObject, AppliesTheThreeFlags) {
            {"a", "aXa", false, false, true, 1},
            {"x*", "ab", false, false, false, 3},  // empty matches step on by one character
            {"中", "中文中", true, true, false, 2},
+           {"Ａα", "ａΑ", false, false, false, 0},  // ignoring case folds ASCII letters only
        }) {
     RegexObject regex;
     ASSERT_TRUE(
