@@ -16,8 +16,10 @@ SentencePieces::SentencePieces(std::string_view text) {
   std::string pattern = EscapeLiteral(kSentenceBreaks);
   pattern.insert(pattern.begin(), '[');
   pattern.push_back(']');
+  // The class holds no letter, so ignoring case would change nothing; it
+  // would only cost the engine a collation lookup for every character.
   RegexObject breaks;
-  breaks.CreateWith(pattern);
+  breaks.CreateWith(pattern, /*ignore_case=*/false);
   pieces_ = SplitText(breaks.Replace(text, kPieceMark), kPieceMark);
   for (size_t i = 0; i < pieces_.size(); ++i)
     if (CharCount(pieces_[i]) >= 2) sentences_.push_back(i);
