@@ -37,7 +37,19 @@ bool CreatePathDirectories(std::string_view path, FileSystem& files) {
 }
 
 std::string SafeFileName(std::string_view title) {
-  std::string name(title);
+  // A lead byte without its trail byte would pair up with whatever byte a
+  // replacement puts after it, and the system would read a backslash that
+  // ends up alone as a path separator: such a byte becomes "_" first.
+  std::string name;
+  name.reserve(title.size());
+  for (size_t at = 0; at < title.size();) {
+    const size_t length = GbkCharLength(title, at);
+    if (length == 1 && IsGbkLeadByte(static_cast<unsigned char>(title[at])))
+      name += '_';
+    else
+      name.append(title, at, length);
+    at += length;
+  }
   for (char c : std::string_view("\\/:*?|<>"))
     name = ReplaceAll(name, std::string(1, c),
                       std::string{'\xA3', static_cast<char>(static_cast<unsigned char>(c) + 0x80)});

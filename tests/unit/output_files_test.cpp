@@ -17,6 +17,9 @@ TEST(SafeFileName, ReplacesWhatANameCannotHold) {
            {" 标题. ", " 标题. "},  // neither trimmed nor shortened
            {"", ""},
            {"\xB0|", "\xB0|"},  // 0x7C as the trail byte of a character
+           // A broken lead byte would pair with the replacement and free a backslash.
+           {"\xCA*\xF7\\\\", "_＊\xF7\\＼"},
+           {"a\xB0", "a_"},
        })
     EXPECT_EQ(SafeFileName(c.title), c.want) << c.title;
 }
