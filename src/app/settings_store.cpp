@@ -40,12 +40,12 @@ std::string Gbk(std::wstring_view wide) {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
-// The platform drops blanks at both ends of a value and one pair of quotes
+// The platform drops blanks at both ends of a value and a pair of quotes
 // around it; a value that would lose something that way is written quoted.
 bool NeedsQuotes(std::string_view value) {
   if (value.empty()) return false;
-  return IsBlank(value.front()) || IsBlank(value.back()) || IsQuote(value.front()) ||
-         IsQuote(value.back());
+  return IsBlank(value.front()) || IsBlank(value.back()) ||
+         (IsQuote(value.front()) && IsQuote(value.back()));
 }
 
 std::string FormatNumber(double value) {

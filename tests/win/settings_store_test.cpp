@@ -57,6 +57,8 @@ TEST_F(SettingsStoreTest, TextComesBackAsItWasWritten) {
            "\ttab\t",
            "\"quoted whole\"",
            "'single quoted'",
+           "\"one\" and 'two'",
+           "'mixed\"",
            "\"",
            "{\"tinyurl\":\"",
            "\\/",
@@ -79,6 +81,9 @@ TEST_F(SettingsStoreTest, LineBreaksAreStoredOnOneLine) {
            {"a\nb\rc", "标题模板=a┊*┊b┊*┊c"},  // lone breaks never split the line
            {"\r\n", "标题模板=┊*┊"},
            {" x ", "标题模板=\" x \""},
+           {"\"", "标题模板=\"\"\""},
+           {"'a'", "标题模板=\"'a'\""},
+           {"{\"tinyurl\":\"", "标题模板={\"tinyurl\":\""},  // one quote at an end is kept as it is
        }) {
     ASSERT_TRUE(store.WriteText("标题模板", c.text));
     EXPECT_EQ(StoredLine("标题模板"), c.line) << c.text;
