@@ -496,7 +496,7 @@ void MainWindow::OnTrayEvent(UINT mouse_message) {
 }
 
 void MainWindow::ConfirmQuit() {
-  if (asking_to_quit_) return;
+  if (asking_to_quit_ || quitting_) return;
   asking_to_quit_ = true;
   const int answer = setup_.desktop.Message(Window(), "确实要结束程序吗？", kInfoTitle, MB_OKCANCEL | MB_ICONQUESTION);
   asking_to_quit_ = false;
