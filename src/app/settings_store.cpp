@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/window_text.h"
+#include "net/code_pages.h"
 #include "net/gbk_text.h"
 
 namespace pelrine {
@@ -18,24 +19,6 @@ constexpr std::string_view kFalse = "假";
 // Handed to the platform as the default, to tell a missing key from an empty
 // value; no text the program writes begins with a DEL character.
 constexpr wchar_t kMissing[] = L"\x7F<missing>";
-
-// The wide forms of the private-profile functions take values of any length;
-// the narrow ones fail on values beyond 32767 characters.
-std::wstring Wide(std::string_view gbk) {
-  std::wstring wide(gbk.size(), L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()),
-                                                      wide.data(), static_cast<int>(wide.size()))));
-  return wide;
-}
-
-std::string Gbk(std::wstring_view wide) {
-  const int size = WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string gbk(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), gbk.data(), size, nullptr,
-                      nullptr);
-  return gbk;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsQuote(char c) { return c == '"' || c == '\''; }
@@ -78,13 +61,16 @@ std::string EncodeText(std::string_view text) {
 
 std::string DecodeText(std::string_view stored) { return ReplaceAll(stored, kLineBreakMark, "\r\n"); }
 
+// The wide forms of the private-profile functions take values of any length;
+// the narrow ones fail on values beyond 32767 characters. The file stays in
+// the system's code page either way.
 bool SettingsStore::WriteText(std::string_view key, std::string_view value) const {
-  return WritePrivateProfileStringW(Wide(section_).c_str(), Wide(key).c_str(),
-                                    Wide(EncodeText(value)).c_str(), Wide(file_).c_str()) != FALSE;
+  return WritePrivateProfileStringW(GbkToWide(section_).c_str(), GbkToWide(key).c_str(),
+                                    GbkToWide(EncodeText(value)).c_str(), GbkToWide(file_).c_str()) != FALSE;
 }
 
 std::optional<std::string> SettingsStore::ReadStored(std::string_view key) const {
-  const std::wstring section = Wide(section_), key_text = Wide(key), file = Wide(file_);
+  const std::wstring section = GbkToWide(section_), key_text = GbkToWide(key), file = GbkToWide(file_);
   // The platform cuts a value at the buffer's end and says so only by
   // filling the buffer; read again with a larger one until the value fits.
   std::vector<wchar_t> buffer(10240);
@@ -95,7 +81,7 @@ std::optional<std::string> SettingsStore::ReadStored(std::string_view key) const
     if (length + 1 < size || size >= (1u << 28)) {
       const std::wstring_view stored(buffer.data(), length);
       if (stored == kMissing) return std::nullopt;
-      return DecodeText(Gbk(stored));
+      return DecodeText(WideToGbk(stored));
     }
     buffer.resize(buffer.size() * 2);
   }

@@ -25,6 +25,11 @@ inline size_t GbkCharLength(std::string_view text, size_t at) {
              : 1;
 }
 
+// A text ends at its first zero byte: the part of `bytes` before it.
+inline std::string_view TextBeforeZero(std::string_view bytes) {
+  return bytes.substr(0, bytes.find('\0'));
+}
+
 std::string AsciiLower(std::string_view text);
 
 // First `needle` starting at a character boundary at or after `from`, which

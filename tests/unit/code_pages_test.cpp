@@ -1,0 +1,1 @@
+#include "code_pages_shared_tests.h"
