@@ -20,8 +20,8 @@ class BaseWindow {
 
   // Registers the class once per process (a second registration fails
   // harmlessly) and creates the window.
-  bool CreateAs(const char* class_name, const char* title, DWORD style, int left, int top, int width,
-                int height, HINSTANCE instance) {
+  bool CreateAs(const char* class_name, const char* title, DWORD style, int left, int top,
+                int width, int height, HINSTANCE instance) {
     WNDCLASSEXA window_class{};
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = WindowProc;
@@ -63,4 +63,3 @@ class BaseWindow {
 };
 
 }  // namespace pelrine
-

@@ -13,7 +13,8 @@ class Desktop {
  public:
   virtual ~Desktop() = default;
   // A message box modal to `owner`; the button chosen (IDOK, IDCANCEL, ...).
-  virtual int Message(HWND owner, const std::string& text, const std::string& title, UINT buttons) = 0;
+  virtual int Message(HWND owner, const std::string& text, const std::string& title,
+                      UINT buttons) = 0;
   virtual void ChooseFolder(HWND edit_box) = 0;
   virtual void OpenFolderInExplorer(const std::string& path) = 0;
   virtual void OpenInBrowser(const std::string& address) = 0;

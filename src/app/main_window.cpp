@@ -43,9 +43,9 @@ struct TemplateItemButton {
   const char* item;
 };
 constexpr TemplateItemButton kTemplateItemButtons[] = {
-    {按钮图片, "图片"}, {按钮昵称, "昵称"}, {按钮日期, "日期"}, {按钮描述, "描述"},
-    {按钮专辑, "专辑"}, {按钮喜欢, "喜欢"}, {按钮鲜花, "鲜花"}, {按钮鸡蛋, "鸡蛋"},
-    {按钮标签, "标签"}, {按钮页面, "页面"}, {按钮评论, "评论"}, {按钮标题, "标题"},
+    {按钮图片, "图片"}, {按钮昵称, "昵称"}, {按钮日期, "日期"},       {按钮描述, "描述"},
+    {按钮专辑, "专辑"}, {按钮喜欢, "喜欢"}, {按钮鲜花, "鲜花"},       {按钮鸡蛋, "鸡蛋"},
+    {按钮标签, "标签"}, {按钮页面, "页面"}, {按钮评论, "评论"},       {按钮标题, "标题"},
     {按钮购买, "购买"}, {按钮价格, "价格"}, {按钮插入词1, "插入词1"}, {按钮插入词2, "插入词2"},
 };
 
@@ -147,7 +147,8 @@ bool MainWindow::Create(HINSTANCE instance) {
     const window_dc screen(nullptr);
     dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSY);
   }
-  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  constexpr DWORD kStyle =
+      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
   return CreateAs(kWindowClass, kWindowTitle, kStyle, 50, 50, frame.right - frame.left,
@@ -174,7 +175,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       AttachTooltips();
       return 0;
     case WM_SHOWWINDOW:
-      if (wparam && !tray_) tray_ = std::make_unique<TrayIcon>(window, kTrayMessage, small_icon_.get(), kTrayTip);
+      if (wparam && !tray_)
+        tray_ = std::make_unique<TrayIcon>(window, kTrayMessage, small_icon_.get(), kTrayTip);
       break;
     case WM_COMMAND:
       if (lparam) OnCommand(static_cast<ControlId>(LOWORD(wparam)), HIWORD(wparam));
@@ -210,8 +212,10 @@ void MainWindow::CreateControls() {
   // row of other controls. The first label of the table lies lowest.
   for (const ControlSpec& spec : MainWindowControls() | std::views::reverse)
     if (spec.kind == ControlKind::Label || spec.kind == ControlKind::Line)
-      SetWindowPos(controls_[spec.id], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  SetWindowSubclass(controls_[按钮选择目录], ForwardingProc, kRightClickId, reinterpret_cast<DWORD_PTR>(this));
+      SetWindowPos(controls_[spec.id], HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowSubclass(controls_[按钮选择目录], ForwardingProc, kRightClickId,
+                    reinterpret_cast<DWORD_PTR>(this));
 }
 
 HWND MainWindow::CreateControl(const ControlSpec& spec) {
@@ -268,12 +272,14 @@ HWND MainWindow::CreateControl(const ControlSpec& spec) {
       break;
   }
   HWND parent = spec.parent == None ? Window() : controls_[spec.parent];
-  HWND control = CreateWindowExA(extended, window_class, spec.text, style, Scale(spec.left), Scale(spec.top),
-                                 Scale(spec.width), height, parent,
+  HWND control = CreateWindowExA(extended, window_class, spec.text, style, Scale(spec.left),
+                                 Scale(spec.top), Scale(spec.width), height, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
                                  GetModuleHandleA(nullptr), nullptr);
   SendMessageA(control, WM_SETFONT,
-               reinterpret_cast<WPARAM>(spec.kind == ControlKind::Hyperlink ? link_font_.get() : font_.get()), FALSE);
+               reinterpret_cast<WPARAM>(spec.kind == ControlKind::Hyperlink ? link_font_.get()
+                                                                            : font_.get()),
+               FALSE);
   if (spec.kind == ControlKind::Edit || spec.kind == ControlKind::MultiLineEdit)
     SendMessageA(control, EM_SETLIMITTEXT, 0, 0);
   // Controls that hold others pass their children's notifications on.
@@ -292,7 +298,9 @@ void MainWindow::SetInitialValues() const {
   fill(组合框类目, SplitText(kCategoryList, kCategorySeparator), -1);
   fill(组合框标题位置, {"随机位置", "标题左", "标题右", "标题左或右"}, 0);
   fill(组合框短网址选项,
-       {"直接淘宝客链接", "转为百度的" + setup_.hosts.dwz, "转为CNZZ的" + setup_.hosts.cnzz, "自定义短网址接口"}, 0);
+       {"直接淘宝客链接", "转为百度的" + setup_.hosts.dwz, "转为CNZZ的" + setup_.hosts.cnzz,
+        "自定义短网址接口"},
+       0);
   fill(组合框调用模式, {"GET", "POST"}, 1);
   fill(组合框URL编码, {"GBK", "UTF-8"}, 1);
   controls_.SetText(编辑框接口地址, "http://" + setup_.hosts.dwz + "/create.php");
@@ -302,18 +310,21 @@ void MainWindow::SetInitialValues() const {
 
 void MainWindow::AttachTooltips() {
   tooltips_.Create(Window());
-  for (const TooltipSpec& tip : MainWindowTooltips()) tooltips_.AttachTooltip(controls_[tip.id], tip.text);
+  for (const TooltipSpec& tip : MainWindowTooltips())
+    tooltips_.AttachTooltip(controls_[tip.id], tip.text);
 }
 
 void MainWindow::SelectShareType(ShareType type) {
   const Choice& chosen = kShareTypes[static_cast<size_t>(type)];
-  for (const Choice& choice : kShareTypes) controls_.Enable(choice.button, choice.button != chosen.button);
+  for (const Choice& choice : kShareTypes)
+    controls_.Enable(choice.button, choice.button != chosen.button);
   share_type_tag_ = chosen.code;
 }
 
 void MainWindow::SelectRanking(Ranking ranking) {
   const Choice& chosen = kRankings[static_cast<size_t>(ranking)];
-  for (const Choice& choice : kRankings) controls_.Enable(choice.button, choice.button != chosen.button);
+  for (const Choice& choice : kRankings)
+    controls_.Enable(choice.button, choice.button != chosen.button);
   ranking_tag_ = chosen.code;
 }
 
@@ -351,7 +362,8 @@ void MainWindow::ToggleAffiliateGroup() const {
 }
 
 void MainWindow::UpdateInterfaceButton() const {
-  const bool enabled = controls_.Selection(组合框短网址选项) == 3 && controls_.Shown(分组框设置淘链);
+  const bool enabled =
+      controls_.Selection(组合框短网址选项) == 3 && controls_.Shown(分组框设置淘链);
   controls_.Enable(按钮设置接口, enabled);
   if (!enabled) controls_.SetText(按钮设置接口, "设置接口");
   if (controls_.Text(按钮设置接口) == "设置接口") controls_.Show(分组框设置接口, false);
@@ -405,37 +417,59 @@ void MainWindow::OnClick(ControlId id) {
     if (kRankings[i].button == id) return SelectRanking(static_cast<Ranking>(i));
   const PublisherLinks& links = setup_.links;
   switch (id) {
-    case 按钮随机一句: return InsertInto(编辑框标题模板, "#随机一句#");
-    case 选择框插入标题: return ApplyInsertTitleRule();
-    case 选择框自动下载图片到本地: return ApplyPictureDownloadRule();
-    case 选择框转换淘宝客链接: return ApplyAffiliateRule();
-    case 选择框替换: return ApplyReplaceRule();
-    case 按钮设置淘链: return ToggleAffiliateGroup();
-    case 按钮设置接口: return ToggleInterfaceGroup();
-    case 按钮设置插入词: return ToggleInsertWordGroup();
-    case 按钮粘贴词1: return PasteWords(编辑框词1);
-    case 按钮粘贴词2: return PasteWords(编辑框词2);
-    case 按钮选择目录: return setup_.desktop.ChooseFolder(controls_[编辑框保存目录]);
+    case 按钮随机一句:
+      return InsertInto(编辑框标题模板, "#随机一句#");
+    case 选择框插入标题:
+      return ApplyInsertTitleRule();
+    case 选择框自动下载图片到本地:
+      return ApplyPictureDownloadRule();
+    case 选择框转换淘宝客链接:
+      return ApplyAffiliateRule();
+    case 选择框替换:
+      return ApplyReplaceRule();
+    case 按钮设置淘链:
+      return ToggleAffiliateGroup();
+    case 按钮设置接口:
+      return ToggleInterfaceGroup();
+    case 按钮设置插入词:
+      return ToggleInsertWordGroup();
+    case 按钮粘贴词1:
+      return PasteWords(编辑框词1);
+    case 按钮粘贴词2:
+      return PasteWords(编辑框词2);
+    case 按钮选择目录:
+      return setup_.desktop.ChooseFolder(controls_[编辑框保存目录]);
     case 按钮1:
-      setup_.desktop.Message(Window(), kConversionExplanation, kInfoTitle, MB_OK | MB_ICONINFORMATION);
+      setup_.desktop.Message(Window(), kConversionExplanation, kInfoTitle,
+                             MB_OK | MB_ICONINFORMATION);
       return;
-    case 图片框官网: return setup_.desktop.OpenInBrowser(links.home);
+    case 图片框官网:
+      return setup_.desktop.OpenInBrowser(links.home);
     case 图片框保存:
-    case 超级链接框保存: return SaveAndReport(true);
+    case 超级链接框保存:
+      return SaveAndReport(true);
     case 图片框更新:
-    case 超级链接框更新: return setup_.desktop.OpenInBrowser(links.updates);
+    case 超级链接框更新:
+      return setup_.desktop.OpenInBrowser(links.updates);
     case 图片框操作:
-    case 超级链接框操作: return setup_.desktop.ShowHelpPage(Window());
+    case 超级链接框操作:
+      return setup_.desktop.ShowHelpPage(Window());
     case 图片框软件:
-    case 超级链接框软件: return setup_.desktop.OpenInBrowser(links.products);
+    case 超级链接框软件:
+      return setup_.desktop.OpenInBrowser(links.products);
     case 图片框QQ:
-    case 超级链接框QQ: return setup_.desktop.OpenInBrowser(links.messenger);
-    case 超级链接框4: return setup_.desktop.OpenInBrowser(links.app_key_help);
-    default: return;
+    case 超级链接框QQ:
+      return setup_.desktop.OpenInBrowser(links.messenger);
+    case 超级链接框4:
+      return setup_.desktop.OpenInBrowser(links.app_key_help);
+    default:
+      return;
   }
 }
 
-void MainWindow::PasteWords(ControlId list) const { controls_.SetText(list, ClipboardText(Window())); }
+void MainWindow::PasteWords(ControlId list) const {
+  controls_.SetText(list, ClipboardText(Window()));
+}
 
 void MainWindow::OnSaveFolderRightClick() {
   setup_.desktop.OpenFolderInExplorer(controls_.Text(编辑框保存目录));
@@ -450,9 +484,11 @@ LRESULT MainWindow::OnControlColor(HDC dc, HWND control) {
   if (IsKind(id, ControlKind::Hyperlink)) {
     SetTextColor(dc, RGB(0, 102, 204));
     SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<LRESULT>(id == 超级链接框4 ? GetSysColorBrush(COLOR_BTNFACE) : tile_brush_.get());
+    return reinterpret_cast<LRESULT>(id == 超级链接框4 ? GetSysColorBrush(COLOR_BTNFACE)
+                                                       : tile_brush_.get());
   }
-  return DefWindowProcA(Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  return DefWindowProcA(Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                        reinterpret_cast<LPARAM>(control));
 }
 
 bool MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) const {
@@ -469,7 +505,8 @@ bool MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) const {
   }
   if (!IsKind(id, ControlKind::PictureButton)) return false;
   DrawChoiceButton(item.hDC, item.rcItem, FindSpec(id)->text, (item.itemState & ODS_DISABLED) != 0,
-                   (item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0, font_.get());
+                   (item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0,
+                   font_.get());
   return true;
 }
 
@@ -498,7 +535,8 @@ void MainWindow::OnTrayEvent(UINT mouse_message) {
 void MainWindow::ConfirmQuit() {
   if (asking_to_quit_ || quitting_) return;
   asking_to_quit_ = true;
-  const int answer = setup_.desktop.Message(Window(), "确实要结束程序吗？", kInfoTitle, MB_OKCANCEL | MB_ICONQUESTION);
+  const int answer = setup_.desktop.Message(Window(), "确实要结束程序吗？", kInfoTitle,
+                                            MB_OKCANCEL | MB_ICONQUESTION);
   asking_to_quit_ = false;
   if (answer == IDOK) Quit();
 }
@@ -506,7 +544,8 @@ void MainWindow::ConfirmQuit() {
 void MainWindow::SaveAndReport(bool report_success) {
   const std::vector<std::string> failed = SaveSettings(*this, setup_.settings);
   if (failed.empty()) {
-    if (report_success) setup_.desktop.Message(Window(), "保存完毕！", kInfoTitle, MB_OK | MB_ICONINFORMATION);
+    if (report_success)
+      setup_.desktop.Message(Window(), "保存完毕！", kInfoTitle, MB_OK | MB_ICONINFORMATION);
     return;
   }
   std::string text = "保存配置失败，以下文件无法写入：";
@@ -521,8 +560,8 @@ void MainWindow::Quit() {
   DestroyWindow(Window());
 }
 
-LRESULT CALLBACK MainWindow::ForwardingProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
-                                            UINT_PTR id, DWORD_PTR owner) {
+LRESULT CALLBACK MainWindow::ForwardingProc(HWND control, UINT message, WPARAM wparam,
+                                            LPARAM lparam, UINT_PTR id, DWORD_PTR owner) {
   MainWindow& self = *reinterpret_cast<MainWindow*>(owner);
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(control, ForwardingProc, id);

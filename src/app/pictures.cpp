@@ -45,9 +45,9 @@ class Ink {
 };
 
 gdi_object<HFONT> MakeFont(const char* face, int height, int weight) {
-  return gdi_object<HFONT>(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                       DEFAULT_PITCH | FF_SWISS, face));
+  return gdi_object<HFONT>(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE,
+                                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                       CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
 }
 
 // The face of `base` with another weight and, unless `height` is 0, height.
@@ -86,7 +86,8 @@ void DrawUpdateGlyph(HDC dc, int cx, int cy, int r) {
   const selected_object pen_in(dc, pen.get());
   Arc(dc, cx - a, cy - a, cx + a, cy + a, cx + a, cy, cx, cy - a);
   Ink ink(dc, kWhite);
-  const POINT head[] = {{cx + a - r / 4, cy - r / 10}, {cx + a + r / 4, cy - r / 10}, {cx + a, cy + r / 4}};
+  const POINT head[] = {
+      {cx + a - r / 4, cy - r / 10}, {cx + a + r / 4, cy - r / 10}, {cx + a, cy + r / 4}};
   Polygon(dc, head, 3);
 }
 
@@ -96,11 +97,13 @@ void DrawHelpGlyph(HDC dc, int cx, int cy, int r) {
     Ellipse(dc, cx - r, cy - r, cx + r, cy + r);
   }
   const gdi_object<HFONT> font = MakeFont("Tahoma", r * 3 / 2, FW_BOLD);
-  Text(dc, "?", RECT{cx - r, cy - r, cx + r, cy + r}, font.get(), kWhite, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  Text(dc, "?", RECT{cx - r, cy - r, cx + r, cy + r}, font.get(), kWhite,
+       DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 void DrawSoftwareGlyph(HDC dc, int cx, int cy, int r) {
-  const COLORREF colors[] = {RGB(255, 80, 0), RGB(45, 127, 249), RGB(25, 185, 85), RGB(255, 190, 0)};
+  const COLORREF colors[] = {RGB(255, 80, 0), RGB(45, 127, 249), RGB(25, 185, 85),
+                             RGB(255, 190, 0)};
   const int gap = std::max(2, r / 6), side = r - gap / 2;
   for (int i = 0; i < 4; ++i) {
     const int left = i % 2 == 0 ? cx - r : cx + gap / 2, top = i < 2 ? cy - r : cy + gap / 2;
@@ -113,7 +116,8 @@ void DrawMessengerGlyph(HDC dc, int cx, int cy, int r) {
   {
     Ink ink(dc, RGB(18, 183, 245));
     Ellipse(dc, cx - r, cy - r * 4 / 5, cx + r, cy + r * 3 / 5);
-    const POINT tail[] = {{cx - r / 2, cy + r / 3}, {cx - r / 6, cy + r / 2}, {cx - r * 2 / 3, cy + r}};
+    const POINT tail[] = {
+        {cx - r / 2, cy + r / 3}, {cx - r / 6, cy + r / 2}, {cx - r * 2 / 3, cy + r}};
     Polygon(dc, tail, 3);
   }
   Ink ink(dc, kWhite);
@@ -130,20 +134,24 @@ void DrawBanner(HDC dc, const RECT& area, HFONT text_font) {
   HorizontalGradient(dc, area, kOrange, kPink);
   const int height = area.bottom - area.top, width = area.right - area.left;
   {
-    const gdi_object<HPEN> pen(CreatePen(PS_SOLID, std::max(1, height / 45), Mix(kPink, kWhite, 1, 3)));
+    const gdi_object<HPEN> pen(
+        CreatePen(PS_SOLID, std::max(1, height / 45), Mix(kPink, kWhite, 1, 3)));
     const selected_object pen_in(dc, pen.get());
     const selected_object no_fill(dc, GetStockObject(NULL_BRUSH));
     for (int i = 0; i < 4; ++i) {
-      const int r = height * (3 + 2 * i) / 10, cx = area.right - width / 8, cy = area.top + height / 2;
+      const int r = height * (3 + 2 * i) / 10, cx = area.right - width / 8,
+                cy = area.top + height / 2;
       Ellipse(dc, cx - r, cy - r, cx + r, cy + r);
     }
   }
   const gdi_object<HFONT> title = MakeFont("Tahoma", height * 2 / 5, FW_BOLD);
-  Text(dc, "Pelrine", RECT{area.left + height / 4, area.top + height / 10, area.right, area.top + height * 3 / 5},
+  Text(dc, "Pelrine",
+       RECT{area.left + height / 4, area.top + height / 10, area.right, area.top + height * 3 / 5},
        title.get(), kWhite, DT_LEFT | DT_BOTTOM | DT_SINGLELINE);
   const gdi_object<HFONT> tagline = Variant(text_font, height / 6, FW_NORMAL);
   Text(dc, "逛逛分享采集 · 一键成文  v2.2",
-       RECT{area.left + height / 4 + 2, area.top + height * 3 / 5, area.right, area.bottom - height / 10},
+       RECT{area.left + height / 4 + 2, area.top + height * 3 / 5, area.right,
+            area.bottom - height / 10},
        tagline.get(), kWhite, DT_LEFT | DT_TOP | DT_SINGLELINE);
 }
 
@@ -152,11 +160,21 @@ void DrawTile(HDC dc, const RECT& area, int caption_top, Tile tile) {
   const int cx = (area.left + area.right) / 2, cy = (area.top + caption_top) / 2 + 2;
   const int r = std::min(area.right - area.left, caption_top - area.top) * 3 / 10;
   switch (tile) {
-    case Tile::Save: DrawSaveGlyph(dc, cx, cy, r); break;
-    case Tile::Update: DrawUpdateGlyph(dc, cx, cy, r); break;
-    case Tile::Help: DrawHelpGlyph(dc, cx, cy, r); break;
-    case Tile::Software: DrawSoftwareGlyph(dc, cx, cy, r); break;
-    case Tile::Messenger: DrawMessengerGlyph(dc, cx, cy, r); break;
+    case Tile::Save:
+      DrawSaveGlyph(dc, cx, cy, r);
+      break;
+    case Tile::Update:
+      DrawUpdateGlyph(dc, cx, cy, r);
+      break;
+    case Tile::Help:
+      DrawHelpGlyph(dc, cx, cy, r);
+      break;
+    case Tile::Software:
+      DrawSoftwareGlyph(dc, cx, cy, r);
+      break;
+    case Tile::Messenger:
+      DrawMessengerGlyph(dc, cx, cy, r);
+      break;
   }
 }
 

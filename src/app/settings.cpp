@@ -18,11 +18,13 @@ constexpr char kWords2File[] = "\\插入词2.txt";
 // A stored list index as a selection; anything out of range selects nothing.
 int AsIndex(double number) { return static_cast<int>(std::clamp(number, -1.0, 1e6)); }
 
-void LoadText(const ControlSet& controls, const SettingsStore& store, const char* key, ControlId box) {
+void LoadText(const ControlSet& controls, const SettingsStore& store, const char* key,
+              ControlId box) {
   controls.SetText(box, store.ReadText(key, controls.Text(box)));
 }
 
-void LoadIndex(const ControlSet& controls, const SettingsStore& store, const char* key, ControlId list) {
+void LoadIndex(const ControlSet& controls, const SettingsStore& store, const char* key,
+               ControlId list) {
   controls.Select(list, AsIndex(store.ReadNumber(key, controls.Selection(list))));
 }
 
@@ -74,9 +76,12 @@ ServiceHosts ReadServiceHosts(const std::string& settings_file) {
   store.SetFile(settings_file);
   store.SetSection(kHostsSection);
   ServiceHosts hosts;
-  for (auto [key, value] : {std::pair{"逛逛", &hosts.guang}, {"评论", &hosts.comment},
-                            {"开放平台", &hosts.open_platform}, {"dwz", &hosts.dwz},
-                            {"cnzz", &hosts.cnzz}, {"推广链接", &hosts.promotion_link}}) {
+  for (auto [key, value] : {std::pair{"逛逛", &hosts.guang},
+                            {"评论", &hosts.comment},
+                            {"开放平台", &hosts.open_platform},
+                            {"dwz", &hosts.dwz},
+                            {"cnzz", &hosts.cnzz},
+                            {"推广链接", &hosts.promotion_link}}) {
     std::string configured = store.ReadText(key, "");
     if (configured.find_first_not_of(" \t") != std::string::npos) *value = std::move(configured);
   }
@@ -93,13 +98,14 @@ void LoadSettings(MainWindow& window, SettingsStore& store) {
                          : type == "3" ? ShareType::Articles
                                        : ShareType::All);
   window.SelectRanking(store.ReadText("排行", window.RankingTag()) == "2" ? Ranking::Newest
-                                                                           : Ranking::Hottest);
+                                                                          : Ranking::Hottest);
   LoadIndex(controls, store, "类目", 组合框类目);
   LoadText(controls, store, "评论数", 编辑框评论数);
   LoadText(controls, store, "分隔符", 编辑框分隔符);
   LoadText(controls, store, "内容模板", 编辑框内容模板);
   LoadText(controls, store, "标题模板", 编辑框标题模板);
-  for (ControlId box : {选择框插入标题, 选择框随机互换位置, 选择框独立目录保存, 选择框自动下载图片到本地})
+  for (ControlId box :
+       {选择框插入标题, 选择框随机互换位置, 选择框独立目录保存, 选择框自动下载图片到本地})
     store.LoadCheckBox(controls[box]);
   LoadText(controls, store, "搜索词", 编辑框搜索词);
   LoadText(controls, store, "保存目录", 编辑框保存目录);
@@ -107,8 +113,10 @@ void LoadSettings(MainWindow& window, SettingsStore& store) {
   LoadText(controls, store, "文件扩展名", 编辑框扩展名);
   LoadText(controls, store, "条数", 编辑框保存条数);
   LoadIndex(controls, store, "标题位置", 组合框标题位置);
-  controls.SetText(编辑框词1, ReadWordFile(window.ProgramDirectory() + kWords1File, controls.Text(编辑框词1)));
-  controls.SetText(编辑框词2, ReadWordFile(window.ProgramDirectory() + kWords2File, controls.Text(编辑框词2)));
+  controls.SetText(编辑框词1,
+                   ReadWordFile(window.ProgramDirectory() + kWords1File, controls.Text(编辑框词1)));
+  controls.SetText(编辑框词2,
+                   ReadWordFile(window.ProgramDirectory() + kWords2File, controls.Text(编辑框词2)));
   LoadText(controls, store, "采集条数", 编辑框采集条数);
   if (controls.Selection(组合框类目) == -1) controls.Select(组合框类目, 0);
   window.ApplyInsertTitleRule();
@@ -133,7 +141,8 @@ std::vector<std::string> SaveSettings(const MainWindow& window, SettingsStore& s
   log.Text("分隔符", controls, 编辑框分隔符);
   log.Text("内容模板", controls, 编辑框内容模板);
   log.Text("标题模板", controls, 编辑框标题模板);
-  for (ControlId box : {选择框插入标题, 选择框随机互换位置, 选择框独立目录保存, 选择框自动下载图片到本地})
+  for (ControlId box :
+       {选择框插入标题, 选择框随机互换位置, 选择框独立目录保存, 选择框自动下载图片到本地})
     log.CheckBox(controls, box);
   log.Text("搜索词", controls, 编辑框搜索词);
   log.Text("保存目录", controls, 编辑框保存目录);

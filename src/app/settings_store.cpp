@@ -59,18 +59,22 @@ std::string EncodeText(std::string_view text) {
   return NeedsQuotes(stored) ? '"' + stored + '"' : stored;
 }
 
-std::string DecodeText(std::string_view stored) { return ReplaceAll(stored, kLineBreakMark, "\r\n"); }
+std::string DecodeText(std::string_view stored) {
+  return ReplaceAll(stored, kLineBreakMark, "\r\n");
+}
 
 // The wide forms of the private-profile functions take values of any length;
 // the narrow ones fail on values beyond 32767 characters. The file stays in
 // the system's code page either way.
 bool SettingsStore::WriteText(std::string_view key, std::string_view value) const {
   return WritePrivateProfileStringW(GbkToWide(section_).c_str(), GbkToWide(key).c_str(),
-                                    GbkToWide(EncodeText(value)).c_str(), GbkToWide(file_).c_str()) != FALSE;
+                                    GbkToWide(EncodeText(value)).c_str(),
+                                    GbkToWide(file_).c_str()) != FALSE;
 }
 
 std::optional<std::string> SettingsStore::ReadStored(std::string_view key) const {
-  const std::wstring section = GbkToWide(section_), key_text = GbkToWide(key), file = GbkToWide(file_);
+  const std::wstring section = GbkToWide(section_), key_text = GbkToWide(key),
+                     file = GbkToWide(file_);
   // The platform cuts a value at the buffer's end and says so only by
   // filling the buffer; read again with a larger one until the value fits.
   std::vector<wchar_t> buffer(10240);

@@ -24,8 +24,9 @@ bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 std::string SchemeOf(std::string_view address) {
   if (address.empty() || !IsAsciiLetter(address.front())) return "";
   size_t end = 1;
-  while (end < address.size() && (IsAsciiLetter(address[end]) || IsAsciiDigit(address[end]) ||
-                                  address[end] == '+' || address[end] == '-' || address[end] == '.'))
+  while (end < address.size() &&
+         (IsAsciiLetter(address[end]) || IsAsciiDigit(address[end]) || address[end] == '+' ||
+          address[end] == '-' || address[end] == '.'))
     ++end;
   if (end == address.size() || address[end] != ':') return "";
   if (end + 1 < address.size() && IsAsciiDigit(address[end + 1])) return "";
@@ -71,8 +72,8 @@ void OpenFolderInExplorer(std::string_view path) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION started{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &started))
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started))
     return;
   unique_handle process(started.hProcess), thread(started.hThread);
 }
@@ -88,7 +89,8 @@ std::string BrowserAddress(std::string_view address) {
 
 void OpenInBrowser(std::string_view address) {
   const std::string shown = BrowserAddress(address);
-  if (!shown.empty()) ShellExecuteA(nullptr, "open", shown.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  if (!shown.empty())
+    ShellExecuteA(nullptr, "open", shown.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void BringToFront(HWND window, EventPump& events) {

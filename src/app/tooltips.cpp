@@ -12,8 +12,8 @@ std::string TranslateTooltipText(std::string_view text) {
 
 void TooltipHolder::Create(HWND owner) {
   tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                             nullptr, nullptr);
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                             nullptr, nullptr, nullptr);
   // A wide maximum width makes the tooltip honour the line breaks of a text.
   SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 1024);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+// (the headers below build on windows.h)
 #include <shlobj.h>
 
 #include <memory>

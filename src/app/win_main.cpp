@@ -1,6 +1,7 @@
 // Program entry: binds the settings file in the program directory, creates
 // the main window and runs the message loop until the window is closed.
 #include <windows.h>
+// (the headers below build on windows.h)
 #include <commctrl.h>
 
 #include <string>
@@ -38,7 +39,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   pelrine::SettingsStore settings;
   settings.SetFile(pelrine::SettingsFilePath(directory));
   pelrine::SystemDesktop desktop;
-  pelrine::MainWindow window({settings, directory, pelrine::ReadServiceHosts(settings.File()), {}, desktop});
+  pelrine::MainWindow window(
+      {settings, directory, pelrine::ReadServiceHosts(settings.File()), {}, desktop});
   if (!window.Create(instance)) return 1;
   ShowWindow(window.Window(), show);
   UpdateWindow(window.Window());

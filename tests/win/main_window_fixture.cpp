@@ -46,7 +46,8 @@ void MainWindowTest::ClickPicture(ControlId id) const {
 
 void MainWindowTest::Choose(ControlId list, int index) const {
   SendMessageA(Handle(list), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageA(GetParent(Handle(list)), WM_COMMAND, MAKEWPARAM(static_cast<int>(list), CBN_SELCHANGE),
+  SendMessageA(GetParent(Handle(list)), WM_COMMAND,
+               MAKEWPARAM(static_cast<int>(list), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(Handle(list)));
   Settle(window.get());
 }

@@ -2,9 +2,8 @@
 // records what the window asks of it and answers message boxes for the user.
 #pragma once
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 #include <memory>
@@ -51,7 +50,9 @@ class MainWindowTest : public ::testing::Test {
 
   HWND Handle(ControlId id) const { return window->Controls()[id]; }
   std::string Text(ControlId id) const { return window->Controls().Text(id); }
-  void SetText(ControlId id, const std::string& text) const { window->Controls().SetText(id, text); }
+  void SetText(ControlId id, const std::string& text) const {
+    window->Controls().SetText(id, text);
+  }
   bool Checked(ControlId id) const { return window->Controls().Checked(id); }
   bool Enabled(ControlId id) const { return window->Controls().Enabled(id); }
   bool Shown(ControlId id) const { return window->Controls().Shown(id); }

@@ -1,9 +1,11 @@
-#include "main_window_fixture.h"
-
+#include <windows.h>
+// (the headers below build on windows.h)
 #include <commctrl.h>
 
 #include <cstring>
 #include <initializer_list>
+
+#include "main_window_fixture.h"
 
 namespace pelrine {
 namespace {
@@ -55,10 +57,20 @@ TEST_F(MainWindowTest, FirstStartShowsTheInitialValues) {
     bool enabled;
   };
   for (const StateCase& c : std::initializer_list<StateCase>{
-           {图形按钮全部, false}, {图形按钮宝贝, true}, {图形按钮图片, true}, {图形按钮文章, true},
-           {图形按钮最热, false}, {图形按钮最新, true}, {组合框标题位置, false}, {编辑框图片目录名, false},
-           {按钮设置淘链, false}, {编辑框POST数据, true}, {编辑框欲替换, true}, {编辑框替换为, true},
-           {按钮采集保存, true}, {按钮预览效果, true},
+           {图形按钮全部, false},
+           {图形按钮宝贝, true},
+           {图形按钮图片, true},
+           {图形按钮文章, true},
+           {图形按钮最热, false},
+           {图形按钮最新, true},
+           {组合框标题位置, false},
+           {编辑框图片目录名, false},
+           {按钮设置淘链, false},
+           {编辑框POST数据, true},
+           {编辑框欲替换, true},
+           {编辑框替换为, true},
+           {按钮采集保存, true},
+           {按钮预览效果, true},
        })
     EXPECT_EQ(Enabled(c.id), c.enabled) << static_cast<int>(c.id);
 
@@ -71,7 +83,8 @@ TEST_F(MainWindowTest, FirstStartShowsTheInitialValues) {
   EXPECT_EQ(Selection(组合框URL编码), 1);
   EXPECT_TRUE(Checked(选择框独立目录保存));
   EXPECT_TRUE(Checked(选择框替换));
-  for (ControlId box : {选择框插入标题, 选择框随机互换位置, 选择框自动下载图片到本地, 选择框转换淘宝客链接, 选择框逆向})
+  for (ControlId box : {选择框插入标题, 选择框随机互换位置, 选择框自动下载图片到本地,
+                        选择框转换淘宝客链接, 选择框逆向})
     EXPECT_FALSE(Checked(box)) << static_cast<int>(box);
   for (ControlId group : {分组框插入词, 分组框设置淘链, 分组框设置接口}) EXPECT_FALSE(Shown(group));
   EXPECT_EQ(GetFileAttributesA(settings.File().c_str()), INVALID_FILE_ATTRIBUTES)
@@ -103,7 +116,8 @@ TEST_F(MainWindowTest, TemplateItemsGoIntoTheBoxThatHadTheFocusLast) {
            {"first click goes to the content", None, 按钮图片, "a#图片#b", "xAYz"},
            {"title selection replaced", 编辑框标题模板, 按钮专辑, "ab", "x#专辑#z"},
            {"content after the title", 编辑框内容模板, 按钮插入词2, "a#插入词2#b", "xAYz"},
-           {"random sentence always into the title", 编辑框内容模板, 按钮随机一句, "ab", "x#随机一句#z"},
+           {"random sentence always into the title", 编辑框内容模板, 按钮随机一句, "ab",
+            "x#随机一句#z"},
        }) {
     Open();
     SetText(编辑框内容模板, "ab");
@@ -120,10 +134,12 @@ TEST_F(MainWindowTest, TemplateItemsGoIntoTheBoxThatHadTheFocusLast) {
 TEST_F(MainWindowTest, EachTemplateButtonInsertsItsMarkerAndKeepsTheFocusThere) {
   Open();
   const std::initializer_list<std::pair<ControlId, const char*>> buttons = {
-      {按钮图片, "#图片#"}, {按钮昵称, "#昵称#"}, {按钮日期, "#日期#"}, {按钮描述, "#描述#"},
-      {按钮专辑, "#专辑#"}, {按钮喜欢, "#喜欢#"}, {按钮鲜花, "#鲜花#"}, {按钮鸡蛋, "#鸡蛋#"},
-      {按钮标签, "#标签#"}, {按钮页面, "#页面#"}, {按钮评论, "#评论#"}, {按钮标题, "#标题#"},
-      {按钮购买, "#购买#"}, {按钮价格, "#价格#"}, {按钮插入词1, "#插入词1#"}, {按钮插入词2, "#插入词2#"}};
+      {按钮图片, "#图片#"},      {按钮昵称, "#昵称#"}, {按钮日期, "#日期#"},
+      {按钮描述, "#描述#"},      {按钮专辑, "#专辑#"}, {按钮喜欢, "#喜欢#"},
+      {按钮鲜花, "#鲜花#"},      {按钮鸡蛋, "#鸡蛋#"}, {按钮标签, "#标签#"},
+      {按钮页面, "#页面#"},      {按钮评论, "#评论#"}, {按钮标题, "#标题#"},
+      {按钮购买, "#购买#"},      {按钮价格, "#价格#"}, {按钮插入词1, "#插入词1#"},
+      {按钮插入词2, "#插入词2#"}};
   SetText(编辑框标题模板, "");
   Focus(编辑框标题模板);
   std::string want;
@@ -163,7 +179,8 @@ TEST_F(MainWindowTest, CheckBoxesEnableTheirCompanions) {
        }) {
     for (bool enabled : {!c.enabled_at_start, c.enabled_at_start}) {
       Click(c.check_box);
-      for (ControlId companion : c.companions) EXPECT_EQ(Enabled(companion), enabled) << static_cast<int>(companion);
+      for (ControlId companion : c.companions)
+        EXPECT_EQ(Enabled(companion), enabled) << static_cast<int>(companion);
     }
   }
   Choose(组合框调用模式, 0);
@@ -336,7 +353,8 @@ TEST_F(MainWindowTest, TooltipsAreAttachedTranslated) {
   tool.hwnd = Handle(编辑框分隔符);
   tool.lpszText = text;
   SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-  EXPECT_STREQ(text, "当在内容模板中引用 #标签# 时，指定多个标签名之间的分隔符\r\n默认为半角逗号“,”");
+  EXPECT_STREQ(text,
+               "当在内容模板中引用 #标签# 时，指定多个标签名之间的分隔符\r\n默认为半角逗号“,”");
 }
 
 }  // namespace

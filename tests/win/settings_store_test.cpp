@@ -34,10 +34,9 @@ class SettingsStoreTest : public ::testing::Test {
   if (got == want) return ::testing::AssertionSuccess();
   size_t at = 0;
   while (at < got.size() && at < want.size() && got[at] == want[at]) ++at;
-  return ::testing::AssertionFailure() << "got " << got.size() << " bytes, want " << want.size()
-                                       << ", first difference at " << at << ": \""
-                                       << got.substr(at, 20) << "\" vs \"" << want.substr(at, 20)
-                                       << "\"";
+  return ::testing::AssertionFailure()
+         << "got " << got.size() << " bytes, want " << want.size() << ", first difference at " << at
+         << ": \"" << got.substr(at, 20) << "\" vs \"" << want.substr(at, 20) << "\"";
 }
 
 std::string LongGbkText(size_t bytes) {
@@ -147,8 +146,10 @@ TEST_F(SettingsStoreTest, NumbersAreWrittenWithoutFractionAndReadLeniently) {
     double value;
     std::string line;
   };
-  for (const Written& c : std::initializer_list<Written>{
-           {0, "类目=0"}, {3, "类目=3"}, {-1, "类目=-1"}, {1234567890123.0, "类目=1234567890123"}}) {
+  for (const Written& c : std::initializer_list<Written>{{0, "类目=0"},
+                                                         {3, "类目=3"},
+                                                         {-1, "类目=-1"},
+                                                         {1234567890123.0, "类目=1234567890123"}}) {
     ASSERT_TRUE(store.WriteNumber("类目", c.value));
     EXPECT_EQ(StoredLine("类目"), c.line);
     EXPECT_EQ(store.ReadNumber("类目", 99), c.value);
@@ -172,8 +173,8 @@ TEST_F(SettingsStoreTest, WritesIntoAMissingDirectoryFail) {
 }
 
 TEST_F(SettingsStoreTest, CheckBoxesAreStoredUnderTheirCaption) {
-  HWND box = CreateWindowExA(0, "BUTTON", "自动下载图片到本地目录", WS_POPUP | BS_AUTOCHECKBOX, 0, 0,
-                             100, 20, nullptr, nullptr, nullptr, nullptr);
+  HWND box = CreateWindowExA(0, "BUTTON", "自动下载图片到本地目录", WS_POPUP | BS_AUTOCHECKBOX, 0,
+                             0, 100, 20, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(box, nullptr);
   SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
   EXPECT_TRUE(store.SaveCheckBox(box));

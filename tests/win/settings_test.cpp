@@ -12,7 +12,8 @@ using enum ControlId;
 
 std::string LongTemplate() {
   std::string text;
-  for (int line = 0; text.size() < 40000; ++line) text += "第" + std::to_string(line) + "行 #描述#<br>\r\n";
+  for (int line = 0; text.size() < 40000; ++line)
+    text += "第" + std::to_string(line) + "行 #描述#<br>\r\n";
   return text;
 }
 
@@ -48,8 +49,8 @@ TEST_F(MainWindowTest, SettingsComeBackAfterClosingAndStartingAgain) {
   for (const TextCase& c : texts) SetText(c.box, c.text);
   Click(图形按钮文章);
   Click(图形按钮最新);
-  for (ControlId box : {选择框插入标题, 选择框随机互换位置, 选择框独立目录保存, 选择框自动下载图片到本地,
-                        选择框转换淘宝客链接, 选择框逆向, 选择框替换})
+  for (ControlId box : {选择框插入标题, 选择框随机互换位置, 选择框独立目录保存,
+                        选择框自动下载图片到本地, 选择框转换淘宝客链接, 选择框逆向, 选择框替换})
     Click(box);
   Choose(组合框类目, 12);
   Choose(组合框标题位置, 3);
@@ -65,7 +66,8 @@ TEST_F(MainWindowTest, SettingsComeBackAfterClosingAndStartingAgain) {
   EXPECT_EQ(window->RankingTag(), "2");
   EXPECT_FALSE(Enabled(图形按钮文章));
   EXPECT_FALSE(Enabled(图形按钮最新));
-  for (ControlId box : {选择框插入标题, 选择框随机互换位置, 选择框自动下载图片到本地, 选择框转换淘宝客链接, 选择框逆向})
+  for (ControlId box : {选择框插入标题, 选择框随机互换位置, 选择框自动下载图片到本地,
+                        选择框转换淘宝客链接, 选择框逆向})
     EXPECT_TRUE(Checked(box)) << static_cast<int>(box);
   EXPECT_FALSE(Checked(选择框独立目录保存));
   EXPECT_FALSE(Checked(选择框替换));
@@ -104,7 +106,8 @@ TEST_F(MainWindowTest, SettingsFileHoldsTheKeysAsDocumented) {
            {"欲替换", "欲替换=\\/"},
        })
     EXPECT_EQ(IniLine(c.key), c.line);
-  EXPECT_EQ(ReadWholeFile(folder / "插入词2.txt"), "111\r\n222\r\n333\r\n444\r\n555\r\n666\r\n777\r\n一行一个词");
+  EXPECT_EQ(ReadWholeFile(folder / "插入词2.txt"),
+            "111\r\n222\r\n333\r\n444\r\n555\r\n666\r\n777\r\n一行一个词");
 }
 
 TEST_F(MainWindowTest, StoredChoicesOutsideTheirCodesFallBack) {
@@ -131,8 +134,8 @@ TEST_F(MainWindowTest, StoredChoicesOutsideTheirCodesFallBack) {
 }
 
 TEST_F(MainWindowTest, RenamedCheckBoxKeyFallsBackToTheInitialState) {
-  ASSERT_TRUE(WriteWholeFile(settings.File(),
-                             "[基本配置]\r\n每个搜索词独立子目录=假\r\n自动下载图片到本地目录=乱写\r\n"));
+  ASSERT_TRUE(WriteWholeFile(
+      settings.File(), "[基本配置]\r\n每个搜索词独立子目录=假\r\n自动下载图片到本地目录=乱写\r\n"));
   Open();
   EXPECT_TRUE(Checked(选择框独立目录保存));
   EXPECT_FALSE(Checked(选择框自动下载图片到本地));
@@ -227,15 +230,17 @@ TEST(InterfaceSettings, ExportAndImportRestoreAllTenFields) {
   EXPECT_EQ(controls.Selection(组合框调用模式), 0);
   EXPECT_FALSE(controls.Enabled(编辑框POST数据));
   EXPECT_FALSE(controls.Enabled(编辑框替换为));
-  EXPECT_NE(ReadWholeFile(exported.File()).find("留下=1"), std::string::npos) << "other sections stay";
+  EXPECT_NE(ReadWholeFile(exported.File()).find("留下=1"), std::string::npos)
+      << "other sections stay";
 }
 
 TEST(ServiceHostsSection, OverridesOnlyTheKeysItNames) {
   ScratchFolder folder;
   const std::string file = folder / "pelrine.ini";
-  ASSERT_TRUE(WriteWholeFile(file,
-                             "[服务地址]\r\n逛逛=127.0.0.1:8080\r\ndwz=\r\n推广链接=http://127.0.0.1:8080/p\r\n"
-                             "[基本配置]\r\n评论=x\r\n"));
+  ASSERT_TRUE(WriteWholeFile(
+      file,
+      "[服务地址]\r\n逛逛=127.0.0.1:8080\r\ndwz=\r\n推广链接=http://127.0.0.1:8080/p\r\n"
+      "[基本配置]\r\n评论=x\r\n"));
   const ServiceHosts hosts = ReadServiceHosts(file);
   const ServiceHosts defaults;
   EXPECT_EQ(hosts.guang, "127.0.0.1:8080");
