@@ -214,6 +214,10 @@ void MainWindow::CreateControls() {
     if (spec.kind == ControlKind::Label || spec.kind == ControlKind::Line)
       SetWindowPos(controls_[spec.id], HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The picture folder's box begins inside the width of its check box, whose
+  // caption ends before it: the box lies above, so none of it is hidden.
+  SetWindowPos(controls_[选择框自动下载图片到本地], controls_[编辑框图片目录名], 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowSubclass(controls_[按钮选择目录], ForwardingProc, kRightClickId,
                     reinterpret_cast<DWORD_PTR>(this));
 }

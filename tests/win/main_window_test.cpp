@@ -357,5 +357,22 @@ TEST_F(MainWindowTest, TooltipsAreAttachedTranslated) {
                "当在内容模板中引用 #标签# 时，指定多个标签名之间的分隔符\r\n默认为半角逗号“,”");
 }
 
+TEST_F(MainWindowTest, TabKeyMovesAlongTheControlsPastTheHiddenGroups) {
+  Open();
+  struct Case {
+    ControlId from, to;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {编辑框评论数, 编辑框分隔符},
+           {编辑框标题模板, 按钮随机一句},
+           {编辑框保存条数, 选择框随机互换位置},
+       }) {
+    Focus(c.from);
+    PostMessageA(Handle(c.from), WM_KEYDOWN, VK_TAB, 0);
+    window->ProcessEvents();
+    EXPECT_EQ(GetFocus(), Handle(c.to)) << static_cast<int>(c.from);
+  }
+}
+
 }  // namespace
 }  // namespace pelrine
