@@ -76,6 +76,11 @@ bool IsKind(ControlId id, ControlKind kind) {
   return spec && spec->kind == kind;
 }
 
+int CALLBACK NoteFontFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
 // The first installed face of a few that hold the Chinese characters well;
 // the system's message font when none is there.
 gdi_object<HFONT> CreateDialogFont(int dpi) {
@@ -89,13 +94,7 @@ gdi_object<HFONT> CreateDialogFont(int dpi) {
     wanted.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
     bool found = false;
-    EnumFontFamiliesExA(
-        screen.get(), &wanted,
-        [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
-          *reinterpret_cast<bool*>(found) = true;
-          return 0;
-        },
-        reinterpret_cast<LPARAM>(&found), 0);
+    EnumFontFamiliesExA(screen.get(), &wanted, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
     if (found) {
       lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
       font.lfCharSet = DEFAULT_CHARSET;

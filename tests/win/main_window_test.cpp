@@ -12,6 +12,13 @@ namespace {
 
 using enum ControlId;
 
+BOOL CALLBACK NoteTooltipWindow(HWND candidate, LPARAM found) {
+  char name[64] = {};
+  GetClassNameA(candidate, name, sizeof name);
+  if (std::string(name) == TOOLTIPS_CLASSA) *reinterpret_cast<HWND*>(found) = candidate;
+  return TRUE;
+}
+
 TEST_F(MainWindowTest, FirstStartShowsTheInitialValues) {
   Open();
   struct TextCase {
@@ -336,15 +343,7 @@ TEST_F(MainWindowTest, TrayIconTogglesTheWindowAndQuitsOnlyOnOk) {
 TEST_F(MainWindowTest, TooltipsAreAttachedTranslated) {
   Open();
   HWND tips = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND candidate, LPARAM found) {
-        char name[64] = {};
-        GetClassNameA(candidate, name, sizeof name);
-        if (std::string(name) == TOOLTIPS_CLASSA) *reinterpret_cast<HWND*>(found) = candidate;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&tips));
+  EnumThreadWindows(GetCurrentThreadId(), NoteTooltipWindow, reinterpret_cast<LPARAM>(&tips));
   ASSERT_NE(tips, nullptr);
   EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 22);
   char text[512] = {};
