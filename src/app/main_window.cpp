@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <ranges>
 
 #include "app/control_table.h"
@@ -118,9 +119,10 @@ gdi_object<HFONT> LinkFont(HFONT base, int dpi) {
   return gdi_object<HFONT>(CreateFontIndirectA(&font));
 }
 
-// The text on the clipboard; "" when it holds none.
-std::string ClipboardText(HWND owner) {
-  if (!OpenClipboard(owner)) return "";
+// The text on the clipboard, "" when it holds none; nothing when another
+// program keeps the clipboard open.
+std::optional<std::string> ClipboardText(HWND owner) {
+  if (!OpenClipboard(owner)) return std::nullopt;
   std::string text;
   if (HANDLE data = GetClipboardData(CF_TEXT)) {
     if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
@@ -471,7 +473,8 @@ void MainWindow::OnClick(ControlId id) {
 }
 
 void MainWindow::PasteWords(ControlId list) const {
-  controls_.SetText(list, ClipboardText(Window()));
+  if (const std::optional<std::string> text = ClipboardText(Window()))
+    controls_.SetText(list, *text);
 }
 
 void MainWindow::OnSaveFolderRightClick() {
