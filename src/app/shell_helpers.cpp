@@ -75,7 +75,7 @@ void OpenFolderInExplorer(std::string_view path) {
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &started))
     return;
-  unique_handle process(started.hProcess), thread(started.hThread);
+  UniqueHandle process(started.hProcess), thread(started.hThread);
 }
 
 std::string BrowserAddress(std::string_view address) {

@@ -1,6 +1,6 @@
-// Owners for the handles of the Windows side. Each is a std::unique_ptr with a
-// deleter, so a handle is released exactly once, on every path. A handle that
-// failed to open is held as null (INVALID_HANDLE_VALUE turns into null).
+// Owners for the handles of the window side, beside the kernel and internet
+// handles of net/handles_win32.h. Each is a std::unique_ptr with a deleter,
+// so a handle is released exactly once, on every path.
 #pragma once
 
 #include <windows.h>
@@ -10,16 +10,13 @@
 #include <memory>
 #include <type_traits>
 
+#include "net/handles_win32.h"
+
 namespace pelrine {
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using unique_handle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
 // A kernel handle from a call that reports failure as INVALID_HANDLE_VALUE.
-inline unique_handle MakeFileHandle(HANDLE handle) {
-  return unique_handle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+inline UniqueHandle MakeFileHandle(HANDLE handle) {
+  return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
 // Fonts, bitmaps, brushes and pens.

@@ -25,8 +25,8 @@ bool WriteWordFile(const std::string& path, std::string_view text) {
   const std::string beside = path + ".new";
   bool written;
   {
-    unique_handle file = MakeFileHandle(CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file = MakeFileHandle(CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     written = WriteAll(file.get(), text) && FlushFileBuffers(file.get());
   }
@@ -38,7 +38,7 @@ bool WriteWordFile(const std::string& path, std::string_view text) {
 }
 
 std::string ReadWordFile(const std::string& path, std::string_view fallback) {
-  unique_handle file =
+  UniqueHandle file =
       MakeFileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::string(fallback);
