@@ -9,7 +9,9 @@ char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A'
 
 bool MatchesAt(std::string_view text, size_t at, std::string_view needle, bool ignore_case) {
   if (needle.size() > text.size() - at) return false;
-  if (!ignore_case) return text.compare(at, needle.size(), needle) == 0;
+  if (!ignore_case)
+    return needle.empty() ||
+           (text[at] == needle[0] && text.compare(at, needle.size(), needle) == 0);
   for (size_t i = 0; i < needle.size(); ++i)
     if (FoldAscii(text[at + i]) != FoldAscii(needle[i])) return false;
   return true;
@@ -32,13 +34,27 @@ size_t FindOnCharBoundary(std::string_view text, std::string_view needle, size_t
   return std::string_view::npos;
 }
 
+// Reads backwards one stretch at a time, so that a search reads only from
+// `end` back to the stretch of its match. A byte outside the lead range always
+// ends a character, so a stretch begins after such a byte (or at the start)
+// and holds only lead-range bytes before its last position: inside it a
+// character starts at every even distance from its beginning, and at an odd
+// distance only where the byte cannot trail the one before.
 size_t FindLastOnCharBoundary(std::string_view text, std::string_view needle, size_t end,
                               bool ignore_case) {
   if (end > text.size()) end = text.size();
-  size_t last = std::string_view::npos;
-  for (size_t at = 0; at + needle.size() <= end; at += GbkCharLength(text, at))
-    if (MatchesAt(text, at, needle, ignore_case)) last = at;
-  return last;
+  if (needle.size() > end) return std::string_view::npos;
+  for (size_t last = end - needle.size();;) {
+    size_t start = last;
+    while (start > 0 && IsGbkLeadByte(static_cast<unsigned char>(text[start - 1]))) --start;
+    for (size_t at = last + 1; at-- > start;) {
+      bool boundary = (at - start) % 2 == 0 || at == text.size() ||
+                      !IsGbkTrailByte(static_cast<unsigned char>(text[at]));
+      if (boundary && MatchesAt(text, at, needle, ignore_case)) return at;
+    }
+    if (start == 0) return std::string_view::npos;
+    last = start - 1;
+  }
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement,

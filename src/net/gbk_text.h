@@ -39,7 +39,8 @@ size_t FindOnCharBoundary(std::string_view text, std::string_view needle, size_t
                           bool ignore_case = false);
 
 // Last `needle` starting at a character boundary that ends at or before
-// `end`; npos when there is none.
+// `end`; npos when there is none. Reads back from `end` no further than the
+// start of the run of lead-range bytes (0x81-0xFE) in which the match begins.
 size_t FindLastOnCharBoundary(std::string_view text, std::string_view needle,
                               size_t end = std::string_view::npos, bool ignore_case = false);
 

@@ -34,6 +34,16 @@ TEST(FindLastOnCharBoundary, EndsBeforeLimit) {
            {"a.b", ".", 0, npos},
            {"\xB0[x", "[", npos, npos},  // 0xB0 0x5B is one character
            {"\xB0\"x", "\"", npos, 1},   // 0x22 is no trail byte: 0xB0 stands alone
+           // the characters of a run of lead-range bytes pair up from its start
+           {"\xB0\xB0\xB0[", "[", npos, npos},
+           {"\xB0\xB0[", "[", npos, 2},
+           {"a\xB0\xB0\xB0\xB0[", "[", npos, 5},
+           {"\xB0\xA1\xB0", "\xA1\xB0", npos, npos},
+           {"\xB0\xA1\xB0", "\xB0", npos, 2},  // a lone lead byte at the end
+           {"\xB0\xB0\xB0", "\xB0", 2, 0},
+           {"\xB0\xB0\xB0\"", "\xB0", npos, 2},  // a lead byte before a non-trail byte
+           {"[\xB0[\xB0\xB0\xB0[", "[", npos, 0},  // every later "[" trails a lead byte
+           {"ab", "", npos, 2},
        })
     EXPECT_EQ(FindLastOnCharBoundary(c.text, c.needle, c.end), c.want) << c.text;
 }

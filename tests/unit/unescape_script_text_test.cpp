@@ -1,0 +1,1 @@
+#include "unescape_script_text_shared_tests.h"

@@ -1,0 +1,1 @@
+#include "regex_object_shared_tests.h"
