@@ -137,7 +137,10 @@ std::optional<std::string> ClipboardText(HWND owner) {
 
 }  // namespace
 
-MainWindow::MainWindow(MainWindowSetup setup) : setup_(std::move(setup)) {}
+MainWindow::MainWindow(MainWindowSetup setup)
+    : setup_(std::move(setup)),
+      run_buttons_(RunServices{*this, setup_.run.shares, setup_.run.links, setup_.run.pictures,
+                               setup_.run.files, setup_.run.random, setup_.run.sleeper}) {}
 
 MainWindow::~MainWindow() {
   if (Window()) DestroyWindow(Window());
@@ -194,7 +197,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnTrayEvent(LOWORD(lparam));
       return 0;
     case WM_CLOSE:
-      Quit();
+      Close();
       return 0;
     case WM_DESTROY:
       tray_.reset();
@@ -319,14 +322,14 @@ void MainWindow::AttachTooltips() {
     tooltips_.AttachTooltip(controls_[tip.id], tip.text);
 }
 
-void MainWindow::SelectShareType(ShareType type) {
+void MainWindow::SelectShareType(ShareTypeChoice type) {
   const Choice& chosen = kShareTypes[static_cast<size_t>(type)];
   for (const Choice& choice : kShareTypes)
     controls_.Enable(choice.button, choice.button != chosen.button);
   share_type_tag_ = chosen.code;
 }
 
-void MainWindow::SelectRanking(Ranking ranking) {
+void MainWindow::SelectRanking(RankingChoice ranking) {
   const Choice& chosen = kRankings[static_cast<size_t>(ranking)];
   for (const Choice& choice : kRankings)
     controls_.Enable(choice.button, choice.button != chosen.button);
@@ -398,6 +401,70 @@ void MainWindow::ApplyReplaceRule() const {
 
 void MainWindow::ProcessEvents() { ProcessPendingMessages(Window()); }
 
+std::string MainWindow::InsertWords1() { return controls_.Text(编辑框词1); }
+std::string MainWindow::InsertWords2() { return controls_.Text(编辑框词2); }
+std::string MainWindow::SearchWords() { return controls_.Text(编辑框搜索词); }
+std::string MainWindow::SaveDirectory() { return controls_.Text(编辑框保存目录); }
+std::string MainWindow::Extension() { return controls_.Text(编辑框扩展名); }
+std::string MainWindow::PerWordLimit() { return controls_.Text(编辑框采集条数); }
+std::string MainWindow::ContentTemplates() { return controls_.Text(编辑框内容模板); }
+std::string MainWindow::TitleTemplate() { return controls_.Text(编辑框标题模板); }
+std::string MainWindow::SharesPerFile() { return controls_.Text(编辑框保存条数); }
+bool MainWindow::PerWordSubdirectory() { return controls_.Checked(选择框独立目录保存); }
+int MainWindow::ShareType() { return static_cast<int>(LeadingInteger(share_type_tag_)); }
+int MainWindow::Ranking() { return static_cast<int>(LeadingInteger(ranking_tag_)); }
+int MainWindow::Category() { return controls_.Selection(组合框类目); }
+std::string MainWindow::CommentCount() { return controls_.Text(编辑框评论数); }
+std::string MainWindow::TagSeparator() { return controls_.Text(编辑框分隔符); }
+bool MainWindow::SwapSameKind() { return controls_.Checked(选择框随机互换位置); }
+bool MainWindow::InsertSearchWordIntoTitle() { return controls_.Checked(选择框插入标题); }
+int MainWindow::TitlePosition() { return controls_.Selection(组合框标题位置); }
+bool MainWindow::DownloadPictures() { return controls_.Checked(选择框自动下载图片到本地); }
+std::string MainWindow::PictureDirectoryName() { return controls_.Text(编辑框图片目录名); }
+bool MainWindow::ConvertAffiliateLinks() { return controls_.Checked(选择框转换淘宝客链接); }
+std::string MainWindow::AppKey() { return controls_.Text(编辑框钥匙); }
+std::string MainWindow::AppSecret() { return controls_.Text(编辑框密码); }
+std::string MainWindow::Pid() { return controls_.Text(编辑框pid); }
+int MainWindow::ShortUrlOption() { return controls_.Selection(组合框短网址选项); }
+
+ShortUrlInterface MainWindow::ShortUrlInterfaceValues() {
+  return ShortUrlInterface{.method = controls_.Selection(组合框调用模式),
+                           .url_encoding = controls_.Selection(组合框URL编码),
+                           .address = controls_.Text(编辑框接口地址),
+                           .post_data = controls_.Text(编辑框POST数据),
+                           .left_marker = controls_.Text(编辑框左边字符),
+                           .right_marker = controls_.Text(编辑框右边字符),
+                           .reverse = controls_.Checked(选择框逆向),
+                           .replace = controls_.Checked(选择框替换),
+                           .find_list = controls_.Text(编辑框欲替换),
+                           .replacement_list = controls_.Text(编辑框替换为)};
+}
+
+std::string MainWindow::PreviewCaption() { return controls_.Text(按钮预览效果); }
+void MainWindow::SetPreviewCaption(std::string_view caption) {
+  controls_.SetText(按钮预览效果, caption);
+}
+void MainWindow::EnablePreviewButton(bool enabled) { controls_.Enable(按钮预览效果, enabled); }
+std::string MainWindow::CollectCaption() { return controls_.Text(按钮采集保存); }
+void MainWindow::SetCollectCaption(std::string_view caption) {
+  controls_.SetText(按钮采集保存, caption);
+}
+void MainWindow::EnableCollectButton(bool enabled) { controls_.Enable(按钮采集保存, enabled); }
+void MainWindow::SetStatusText(std::string_view text) { controls_.SetText(标签状态, text); }
+
+// A window closed during the run shows neither the completion message nor a
+// preview.
+void MainWindow::ShowMessage(std::string_view text) {
+  if (!close_pending_) setup_.desktop.Message(Window(), std::string(text), kInfoTitle, MB_OK);
+}
+
+void MainWindow::ShowPreview(std::string_view content, std::string_view directory,
+                             std::string_view title) {
+  if (!close_pending_)
+    setup_.desktop.ShowPreview(Window(), std::string(content), std::string(directory),
+                               std::string(title));
+}
+
 void MainWindow::OnCommand(ControlId id, int notification) {
   switch (notification) {
     case BN_CLICKED:  // also STN_CLICKED
@@ -417,13 +484,16 @@ void MainWindow::OnClick(ControlId id) {
   for (const TemplateItemButton& button : kTemplateItemButtons)
     if (button.button == id) return InsertTemplateItem(button.item);
   for (size_t i = 0; i < kShareTypes.size(); ++i)
-    if (kShareTypes[i].button == id) return SelectShareType(static_cast<ShareType>(i));
+    if (kShareTypes[i].button == id) return SelectShareType(static_cast<ShareTypeChoice>(i));
   for (size_t i = 0; i < kRankings.size(); ++i)
-    if (kRankings[i].button == id) return SelectRanking(static_cast<Ranking>(i));
+    if (kRankings[i].button == id) return SelectRanking(static_cast<RankingChoice>(i));
   const PublisherLinks& links = setup_.links;
   switch (id) {
     case 按钮随机一句:
       return InsertInto(编辑框标题模板, "#随机一句#");
+    case 按钮预览效果:
+    case 按钮采集保存:
+      return StartOrStopRun(id);
     case 选择框插入标题:
       return ApplyInsertTitleRule();
     case 选择框自动下载图片到本地:
@@ -524,6 +594,7 @@ bool MainWindow::OnSetCursor(HWND control) const {
 }
 
 void MainWindow::OnTrayEvent(UINT mouse_message) {
+  if (close_pending_) return;
   switch (mouse_message) {
     case WM_LBUTTONUP:
       if (IsWindowVisible(Window()))
@@ -544,7 +615,31 @@ void MainWindow::ConfirmQuit() {
   const int answer = setup_.desktop.Message(Window(), "确实要结束程序吗？", kInfoTitle,
                                             MB_OKCANCEL | MB_ICONQUESTION);
   asking_to_quit_ = false;
-  if (answer == IDOK) Quit();
+  if (answer == IDOK) Close();
+}
+
+// The button handlers of the run keep the window alive while a run is active;
+// a click during a run only asks it to stop.
+void MainWindow::StartOrStopRun(ControlId button) {
+  if (button == 按钮预览效果)
+    run_buttons_.OnPreviewClick();
+  else
+    run_buttons_.OnCollectClick();
+  // The window was closed while the run was active: close it for good, from
+  // the message loop rather than from inside this handler.
+  if (close_pending_ && !run_buttons_.Running()) PostMessageA(Window(), WM_CLOSE, 0, 0);
+}
+
+// Closing during a run hides the window and asks the run to stop at its next
+// check; the window saves and goes once the run has ended.
+void MainWindow::Close() {
+  if (run_buttons_.Running()) {
+    close_pending_ = true;
+    run_buttons_.RequestStop();
+    ShowWindow(Window(), SW_HIDE);
+    return;
+  }
+  Quit();
 }
 
 void MainWindow::SaveAndReport(bool report_success) {

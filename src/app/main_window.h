@@ -1,7 +1,8 @@
 // The main window: every control, the rules that enable, disable, show and
 // hide them, the template-item buttons, the share-type and ranking choices,
-// the banner row, the tray icon and closing. Its controls are the live
-// settings of the program.
+// the banner row, the two run buttons, the tray icon and closing. Its
+// controls are the live settings of the program: a run reads them through
+// the RunWindow seam at the moments it needs each value.
 #pragma once
 
 #include <windows.h>
@@ -18,13 +19,24 @@
 #include "app/tooltips.h"
 #include "app/tray_icon.h"
 #include "app/win32_handles.h"
-#include "net/event_pump.h"
 #include "net/service_hosts.h"
+#include "run/run_buttons.h"
+#include "run/run_window.h"
 
 namespace pelrine {
 
-enum class ShareType { All, Items, Pictures, Articles };
-enum class Ranking { Hottest, Newest };
+enum class ShareTypeChoice { All, Items, Pictures, Articles };
+enum class RankingChoice { Hottest, Newest };
+
+// What a run talks to besides the window.
+struct RunParts {
+  ShareSource& shares;
+  LinkConverter& links;
+  PictureFetch& pictures;
+  FileSystem& files;
+  RandomSource& random;
+  Sleeper& sleeper;
+};
 
 struct MainWindowSetup {
   SettingsStore& settings;        // bound to the settings file
@@ -32,9 +44,10 @@ struct MainWindowSetup {
   ServiceHosts hosts;
   PublisherLinks links;
   Desktop& desktop;
+  RunParts run;
 };
 
-class MainWindow final : public BaseWindow<MainWindow>, public EventPump {
+class MainWindow final : public BaseWindow<MainWindow>, public RunWindow {
  public:
   explicit MainWindow(MainWindowSetup setup);
   ~MainWindow();
@@ -51,8 +64,8 @@ class MainWindow final : public BaseWindow<MainWindow>, public EventPump {
   // of the labels 标签分类 and 标签排行.
   const std::string& ShareTypeTag() const { return share_type_tag_; }
   const std::string& RankingTag() const { return ranking_tag_; }
-  void SelectShareType(ShareType type);
-  void SelectRanking(Ranking ranking);
+  void SelectShareType(ShareTypeChoice type);
+  void SelectRanking(RankingChoice ranking);
 
   // The box that the template-item buttons write into.
   ControlId TemplateTarget() const { return template_target_; }
@@ -72,6 +85,44 @@ class MainWindow final : public BaseWindow<MainWindow>, public EventPump {
   // Handles the window events that are pending.
   void ProcessEvents() override;
 
+  // What a run reads from the window and writes to it.
+  std::string InsertWords1() override;
+  std::string InsertWords2() override;
+  std::string SearchWords() override;
+  std::string SaveDirectory() override;
+  std::string Extension() override;
+  std::string PerWordLimit() override;
+  std::string ContentTemplates() override;
+  std::string TitleTemplate() override;
+  std::string SharesPerFile() override;
+  bool PerWordSubdirectory() override;
+  int ShareType() override;
+  int Ranking() override;
+  int Category() override;
+  std::string CommentCount() override;
+  std::string TagSeparator() override;
+  bool SwapSameKind() override;
+  bool InsertSearchWordIntoTitle() override;
+  int TitlePosition() override;
+  bool DownloadPictures() override;
+  std::string PictureDirectoryName() override;
+  bool ConvertAffiliateLinks() override;
+  std::string AppKey() override;
+  std::string AppSecret() override;
+  std::string Pid() override;
+  int ShortUrlOption() override;
+  ShortUrlInterface ShortUrlInterfaceValues() override;
+  std::string PreviewCaption() override;
+  void SetPreviewCaption(std::string_view caption) override;
+  void EnablePreviewButton(bool enabled) override;
+  std::string CollectCaption() override;
+  void SetCollectCaption(std::string_view caption) override;
+  void EnableCollectButton(bool enabled) override;
+  void ShowMessage(std::string_view text) override;
+  void ShowPreview(std::string_view content, std::string_view directory,
+                   std::string_view title) override;
+  void SetStatusText(std::string_view text) override;
+
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
@@ -90,8 +141,10 @@ class MainWindow final : public BaseWindow<MainWindow>, public EventPump {
   void OnSaveFolderRightClick();
   void PasteWords(ControlId list) const;
   void InsertInto(ControlId box, std::string_view text) const;
+  void StartOrStopRun(ControlId button);
   void SaveAndReport(bool report_success);
   void ConfirmQuit();
+  void Close();
   void Quit();
 
   static LRESULT CALLBACK ForwardingProc(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
@@ -108,7 +161,9 @@ class MainWindow final : public BaseWindow<MainWindow>, public EventPump {
   UINT taskbar_created_ = 0;
   std::string share_type_tag_, ranking_tag_;
   ControlId template_target_ = ControlId::编辑框内容模板;
+  RunButtons run_buttons_;
   bool asking_to_quit_ = false;
+  bool close_pending_ = false;  // closed during a run: it ends when the run has stopped
   bool quitting_ = false;
 };
 

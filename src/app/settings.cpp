@@ -93,12 +93,12 @@ void LoadSettings(MainWindow& window, SettingsStore& store) {
   store.SetSection(kSection);
 
   const std::string type = store.ReadText("分类", window.ShareTypeTag());
-  window.SelectShareType(type == "1"   ? ShareType::Items
-                         : type == "2" ? ShareType::Pictures
-                         : type == "3" ? ShareType::Articles
-                                       : ShareType::All);
-  window.SelectRanking(store.ReadText("排行", window.RankingTag()) == "2" ? Ranking::Newest
-                                                                          : Ranking::Hottest);
+  window.SelectShareType(type == "1"   ? ShareTypeChoice::Items
+                         : type == "2" ? ShareTypeChoice::Pictures
+                         : type == "3" ? ShareTypeChoice::Articles
+                                       : ShareTypeChoice::All);
+  window.SelectRanking(store.ReadText("排行", window.RankingTag()) == "2" ? RankingChoice::Newest
+                                                                          : RankingChoice::Hottest);
   LoadIndex(controls, store, "类目", 组合框类目);
   LoadText(controls, store, "评论数", 编辑框评论数);
   LoadText(controls, store, "分隔符", 编辑框分隔符);

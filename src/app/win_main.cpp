@@ -1,5 +1,6 @@
 // Program entry: binds the settings file in the program directory, creates
-// the main window and runs the message loop until the window is closed.
+// the main window with everything a run talks to, and runs the message loop
+// until the window is closed.
 #include <windows.h>
 // (the headers below build on windows.h)
 #include <commctrl.h>
@@ -11,6 +12,8 @@
 #include "app/message_loop.h"
 #include "app/settings.h"
 #include "app/win32_handles.h"
+#include "net/file_system_win32.h"
+#include "net/wininet_transport.h"
 
 namespace {
 
@@ -28,6 +31,36 @@ std::string ProgramDirectory() {
   return path.substr(0, path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\'));
 }
 
+// The share source and the link services of a build without the Guang client
+// and the link services: no page yields shares, every buy link becomes the
+// fallback promotion link, and no shortening succeeds.
+class NoShares final : public pelrine::ShareSource {
+ public:
+  std::vector<pelrine::ShareRecord> CollectSearchPage(std::string_view, std::string_view, int, int,
+                                                      int, int, pelrine::InsertWordList&,
+                                                      pelrine::InsertWordList&, std::string&, int,
+                                                      pelrine::StatusLabel*) override {
+    return {};
+  }
+};
+
+class FallbackLinks final : public pelrine::LinkConverter {
+ public:
+  explicit FallbackLinks(std::string fallback) : fallback_(std::move(fallback)) {}
+  std::string AffiliateLink(std::string_view, std::string_view, std::string_view, std::string_view,
+                            std::string_view, std::string_view) override {
+    return fallback_;
+  }
+  std::string ShortenWithDwz(std::string_view) override { return ""; }
+  std::string ShortenWithCnzz(std::string_view) override { return ""; }
+  std::string ShortenWithInterface(std::string_view, const pelrine::ShortUrlInterface&) override {
+    return "";
+  }
+
+ private:
+  std::string fallback_;
+};
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
@@ -38,10 +71,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   const std::string directory = ProgramDirectory();
   pelrine::SettingsStore settings;
   settings.SetFile(pelrine::SettingsFilePath(directory));
+  const pelrine::ServiceHosts hosts = pelrine::ReadServiceHosts(settings.File());
+
+  pelrine::MessagePump events;
+  pelrine::WinInetTransport transport(events);
+  pelrine::PagePictureFetch pictures(transport);
+  pelrine::AnsiFileSystem files;
+  pelrine::SeededRandom random(pelrine::ClockSeed());
+  pelrine::ThreadSleeper sleeper;
+  NoShares shares;
+  FallbackLinks links(hosts.promotion_link);
+
   pelrine::SystemDesktop desktop;
   pelrine::MainWindow window(
-      {settings, directory, pelrine::ReadServiceHosts(settings.File()), {}, desktop});
+      {settings, directory, hosts, {}, desktop, {shares, links, pictures, files, random, sleeper}});
   if (!window.Create(instance)) return 1;
+  events.SetDialog(window.Window());
   ShowWindow(window.Window(), show);
   UpdateWindow(window.Window());
   return pelrine::RunMessageLoop(window.Window());

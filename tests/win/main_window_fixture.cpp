@@ -21,7 +21,13 @@ void MainWindowTest::Open(const std::string& directory) {
   window.reset();
   Settle(nullptr);
   window = std::make_unique<MainWindow>(
-      MainWindowSetup{settings, directory.empty() ? folder.Path() : directory, {}, {}, desktop});
+      MainWindowSetup{settings,
+                      directory.empty() ? folder.Path() : directory,
+                      {},
+                      {},
+                      desktop,
+                      {shares, links, pictures, files, random, sleeper}});
+  user.window = window.get();
   ASSERT_TRUE(window->Create(GetModuleHandleA(nullptr)));
   ShowWindow(window->Window(), SW_SHOW);
   SetForegroundWindow(window->Window());
@@ -52,10 +58,7 @@ void MainWindowTest::Choose(ControlId list, int index) const {
   Settle(window.get());
 }
 
-void MainWindowTest::Focus(ControlId id) const {
-  SetFocus(Handle(id));
-  Settle(window.get());
-}
+void MainWindowTest::Focus(ControlId id) const { SetFocus(Handle(id)); }
 
 std::string MainWindowTest::IniLine(const std::string& key) const {
   const std::string file = ReadWholeFile(settings.File());

@@ -151,7 +151,7 @@ TEST_F(MainWindowTest, EachTemplateButtonInsertsItsMarkerAndKeepsTheFocusThere) 
   Focus(编辑框标题模板);
   std::string want;
   for (const auto& [button, marker] : buttons) {
-    Click(button);
+    SendMessageA(Handle(button), BM_CLICK, 0, 0);
     want += marker;
     EXPECT_EQ(GetFocus(), Handle(编辑框标题模板)) << marker;
   }
@@ -367,8 +367,8 @@ TEST_F(MainWindowTest, TabKeyMovesAlongTheControlsPastTheHiddenGroups) {
            {编辑框保存条数, 选择框随机互换位置},
        }) {
     Focus(c.from);
-    PostMessageA(Handle(c.from), WM_KEYDOWN, VK_TAB, 0);
-    window->ProcessEvents();
+    MSG tab{Handle(c.from), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(IsDialogMessageA(window->Window(), &tab));
     EXPECT_EQ(GetFocus(), Handle(c.to)) << static_cast<int>(c.from);
   }
 }

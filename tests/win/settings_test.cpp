@@ -197,14 +197,9 @@ TEST_F(MainWindowTest, ClosingAgainWhileClosingSavesOnce) {
   EXPECT_NE(desktop.messages[0].find("保存配置失败"), std::string::npos);
 }
 
-TEST(InterfaceSettings, ExportAndImportRestoreAllTenFields) {
-  ScratchFolder folder;
-  SettingsStore settings;
-  settings.SetFile(folder / "pelrine.ini");
-  FakeDesktop desktop;
-  MainWindow window({settings, folder.Path(), {}, {}, desktop});
-  ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr)));
-  const ControlSet& controls = window.Controls();
+TEST_F(MainWindowTest, InterfaceExportAndImportRestoreAllTenFields) {
+  Open();
+  const ControlSet& controls = window->Controls();
 
   SettingsStore exported;
   exported.SetFile(folder / "接口.ini");
@@ -215,14 +210,14 @@ TEST(InterfaceSettings, ExportAndImportRestoreAllTenFields) {
   controls.SetChecked(选择框逆向, true);
   controls.SetChecked(选择框替换, false);
   controls.Select(组合框调用模式, 0);
-  ASSERT_TRUE(SaveInterfaceSettings(window, exported));
+  ASSERT_TRUE(SaveInterfaceSettings(*window, exported));
 
   controls.SetText(编辑框欲替换, "x");
   controls.SetText(编辑框替换为, "y");
   controls.SetChecked(选择框逆向, false);
   controls.SetChecked(选择框替换, true);
   controls.Select(组合框调用模式, 1);
-  LoadInterfaceSettings(window, exported);
+  LoadInterfaceSettings(*window, exported);
   EXPECT_EQ(controls.Text(编辑框欲替换), "\\/|&amp;");
   EXPECT_EQ(controls.Text(编辑框替换为), "/|&");
   EXPECT_TRUE(controls.Checked(选择框逆向));
