@@ -1,43 +1,93 @@
-// Program entry: registers the main window class and runs the message loop.
+// Program entry: binds the settings file in the program directory, creates
+// the main window with everything a run talks to, and runs the message loop
+// until the window is closed.
 #include <windows.h>
+// (the headers below build on windows.h)
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/desktop.h"
+#include "app/main_window.h"
+#include "app/message_loop.h"
+#include "app/settings.h"
+#include "app/win32_handles.h"
+#include "net/file_system_win32.h"
+#include "net/wininet_transport.h"
 
 namespace {
 
-constexpr char kWindowClass[] = "PelrineMainWindow";
-constexpr char kWindowTitle[] = "Pelrine v2.2 逛逛分享采集";
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
+// The directory of the program file, without a trailing backslash.
+std::string ProgramDirectory() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
   }
-  return DefWindowProcA(window, message, wparam, lparam);
+  return path.substr(0, path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\'));
 }
+
+// The share source and the link services of a build without the Guang client
+// and the link services: no page yields shares, every buy link becomes the
+// fallback promotion link, and no shortening succeeds.
+class NoShares final : public pelrine::ShareSource {
+ public:
+  std::vector<pelrine::ShareRecord> CollectSearchPage(std::string_view, std::string_view, int, int,
+                                                      int, int, pelrine::InsertWordList&,
+                                                      pelrine::InsertWordList&, std::string&, int,
+                                                      pelrine::StatusLabel*) override {
+    return {};
+  }
+};
+
+class FallbackLinks final : public pelrine::LinkConverter {
+ public:
+  explicit FallbackLinks(std::string fallback) : fallback_(std::move(fallback)) {}
+  std::string AffiliateLink(std::string_view, std::string_view, std::string_view, std::string_view,
+                            std::string_view, std::string_view) override {
+    return fallback_;
+  }
+  std::string ShortenWithDwz(std::string_view) override { return ""; }
+  std::string ShortenWithCnzz(std::string_view) override { return ""; }
+  std::string ShortenWithInterface(std::string_view, const pelrine::ShortUrlInterface&) override {
+    return "";
+  }
+
+ private:
+  std::string fallback_;
+};
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  WNDCLASSEXA window_class{};
-  window_class.cbSize = sizeof window_class;
-  window_class.lpfnWndProc = MainWindowProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  window_class.lpszClassName = kWindowClass;
-  if (!RegisterClassExA(&window_class)) return 1;
+  const pelrine::ole_session ole;  // the folder chooser's dialog style needs it
+  INITCOMMONCONTROLSEX common{sizeof common, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&common);
 
-  HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle,
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                50, 50, 900, 577, nullptr, nullptr, instance, nullptr);
-  if (!window) return 1;
-  ShowWindow(window, show);
-  UpdateWindow(window);
+  const std::string directory = ProgramDirectory();
+  pelrine::SettingsStore settings;
+  settings.SetFile(pelrine::SettingsFilePath(directory));
+  const pelrine::ServiceHosts hosts = pelrine::ReadServiceHosts(settings.File());
 
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return static_cast<int>(message.wParam);
+  pelrine::MessagePump events;
+  pelrine::WinInetTransport transport(events);
+  pelrine::PagePictureFetch pictures(transport);
+  pelrine::AnsiFileSystem files;
+  pelrine::SeededRandom random(pelrine::ClockSeed());
+  pelrine::ThreadSleeper sleeper;
+  NoShares shares;
+  FallbackLinks links(hosts.promotion_link);
+
+  pelrine::SystemDesktop desktop;
+  pelrine::MainWindow window(
+      {settings, directory, hosts, {}, desktop, {shares, links, pictures, files, random, sleeper}});
+  if (!window.Create(instance)) return 1;
+  events.SetDialog(window.Window());
+  ShowWindow(window.Window(), show);
+  UpdateWindow(window.Window());
+  return pelrine::RunMessageLoop(window.Window());
 }
