@@ -21,7 +21,8 @@ class BaseWindow {
   // Registers the class once per process (a second registration fails
   // harmlessly) and creates the window.
   bool CreateAs(const char* class_name, const char* title, DWORD style, int left, int top,
-                int width, int height, HINSTANCE instance) {
+                int width, int height, HINSTANCE instance, HWND parent = nullptr,
+                DWORD ex_style = WS_EX_CONTROLPARENT) {
     WNDCLASSEXA window_class{};
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = WindowProc;
@@ -30,8 +31,8 @@ class BaseWindow {
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = class_name;
     RegisterClassExA(&window_class);
-    return CreateWindowExA(WS_EX_CONTROLPARENT, class_name, title, style, left, top, width, height,
-                           nullptr, nullptr, instance, static_cast<T*>(this)) != nullptr;
+    return CreateWindowExA(ex_style, class_name, title, style, left, top, width, height, parent,
+                           nullptr, instance, static_cast<T*>(this)) != nullptr;
   }
 
  private:

@@ -1,8 +1,13 @@
 #include "app/desktop.h"
 
+#include <utility>
+
 #include "app/shell_helpers.h"
 
 namespace pelrine {
+
+SystemDesktop::SystemDesktop(std::string program_directory)
+    : program_directory_(std::move(program_directory)) {}
 
 int SystemDesktop::Message(HWND owner, const std::string& text, const std::string& title,
                            UINT buttons) {
@@ -17,14 +22,11 @@ void SystemDesktop::OpenFolderInExplorer(const std::string& path) {
 
 void SystemDesktop::OpenInBrowser(const std::string& address) { pelrine::OpenInBrowser(address); }
 
-void SystemDesktop::ShowPreview(HWND owner, const std::string& content, const std::string&,
-                                const std::string& title) {
-  MessageBoxA(owner, content.c_str(), title.c_str(), MB_OK | MB_APPLMODAL);
+void SystemDesktop::ShowPreview(HWND owner, const std::string& content,
+                                const std::string& directory, const std::string& title) {
+  preview_.ShowPreview(owner, content, directory, title);
 }
 
-void SystemDesktop::ShowHelpPage(HWND owner) {
-  MessageBoxA(owner, "把鼠标停在任何一个控件上，就能看到它的说明。", "操作帮助",
-              MB_OK | MB_APPLMODAL);
-}
+void SystemDesktop::ShowHelpPage(HWND owner) { preview_.ShowHelpPage(owner, program_directory_); }
 
 }  // namespace pelrine

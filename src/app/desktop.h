@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "app/preview_window.h"
+
 namespace pelrine {
 
 class Desktop {
@@ -27,6 +29,9 @@ class Desktop {
 
 class SystemDesktop final : public Desktop {
  public:
+  // `program_directory` (without the final "\\") holds the help page's
+  // temporary file.
+  explicit SystemDesktop(std::string program_directory);
   int Message(HWND owner, const std::string& text, const std::string& title, UINT buttons) override;
   void ChooseFolder(HWND edit_box) override;
   void OpenFolderInExplorer(const std::string& path) override;
@@ -34,6 +39,10 @@ class SystemDesktop final : public Desktop {
   void ShowPreview(HWND owner, const std::string& content, const std::string& directory,
                    const std::string& title) override;
   void ShowHelpPage(HWND owner) override;
+
+ private:
+  std::string program_directory_;
+  PreviewWindow preview_{SystemBrowserView()};
 };
 
 }  // namespace pelrine

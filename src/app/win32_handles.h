@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 #include "net/handles_win32.h"
 
@@ -82,9 +83,53 @@ class ole_session {
   }
   ole_session(const ole_session&) = delete;
   ole_session& operator=(const ole_session&) = delete;
+  bool ok() const { return ok_; }
 
  private:
   bool ok_;
+};
+
+// A counted reference to a COM interface.
+template <typename T>
+class com_ptr {
+ public:
+  com_ptr() = default;
+  // Takes over a reference the caller already holds.
+  explicit com_ptr(T* pointer) : pointer_(pointer) {}
+  com_ptr(const com_ptr& other) : pointer_(other.pointer_) {
+    if (pointer_) pointer_->AddRef();
+  }
+  com_ptr(com_ptr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+  com_ptr& operator=(com_ptr other) noexcept {
+    std::swap(pointer_, other.pointer_);
+    return *this;
+  }
+  ~com_ptr() { reset(); }
+
+  T* get() const { return pointer_; }
+  T* operator->() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+
+  void reset() {
+    if (pointer_) std::exchange(pointer_, nullptr)->Release();
+  }
+  // For a call that returns a new reference through its last argument.
+  T** put() {
+    reset();
+    return &pointer_;
+  }
+  void** put_void() { return reinterpret_cast<void**>(put()); }
+
+  // The same object's interface U, or none.
+  template <typename U>
+  com_ptr<U> as() const {
+    com_ptr<U> result;
+    if (pointer_) pointer_->QueryInterface(__uuidof(U), result.put_void());
+    return result;
+  }
+
+ private:
+  T* pointer_ = nullptr;
 };
 
 }  // namespace pelrine

@@ -82,7 +82,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   NoShares shares;
   FallbackLinks links(hosts.promotion_link);
 
-  pelrine::SystemDesktop desktop;
+  pelrine::SystemDesktop desktop(directory);
   pelrine::MainWindow window(
       {settings, directory, hosts, {}, desktop, {shares, links, pictures, files, random, sleeper}});
   if (!window.Create(instance)) return 1;
