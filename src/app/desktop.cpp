@@ -1,5 +1,6 @@
 #include "app/desktop.h"
 
+#include "app/input_box.h"
 #include "app/shell_helpers.h"
 
 namespace pelrine {
@@ -7,6 +8,16 @@ namespace pelrine {
 int SystemDesktop::Message(HWND owner, const std::string& text, const std::string& title,
                            UINT buttons) {
   return MessageBoxA(owner, text.c_str(), title.c_str(), buttons | MB_APPLMODAL);
+}
+
+std::optional<std::string> SystemDesktop::Input(HWND owner, const std::string& prompt,
+                                                const std::string& title,
+                                                const std::string& initial) {
+  return InputBox(owner, prompt, title, initial);
+}
+
+std::optional<std::string> SystemDesktop::ChooseFile(HWND owner, const FileChoice& choice) {
+  return pelrine::ChooseFile(owner, choice);
 }
 
 void SystemDesktop::ChooseFolder(HWND edit_box) { pelrine::ChooseFolder(edit_box); }

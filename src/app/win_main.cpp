@@ -12,6 +12,7 @@
 #include "app/message_loop.h"
 #include "app/settings.h"
 #include "app/win32_handles.h"
+#include "links/service_links.h"
 #include "net/file_system_win32.h"
 #include "net/wininet_transport.h"
 
@@ -31,9 +32,8 @@ std::string ProgramDirectory() {
   return path.substr(0, path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\'));
 }
 
-// The share source and the link services of a build without the Guang client
-// and the link services: no page yields shares, every buy link becomes the
-// fallback promotion link, and no shortening succeeds.
+// The share source of a build without the Guang client: no page yields
+// shares.
 class NoShares final : public pelrine::ShareSource {
  public:
   std::vector<pelrine::ShareRecord> CollectSearchPage(std::string_view, std::string_view, int, int,
@@ -42,23 +42,6 @@ class NoShares final : public pelrine::ShareSource {
                                                       pelrine::StatusLabel*) override {
     return {};
   }
-};
-
-class FallbackLinks final : public pelrine::LinkConverter {
- public:
-  explicit FallbackLinks(std::string fallback) : fallback_(std::move(fallback)) {}
-  std::string AffiliateLink(std::string_view, std::string_view, std::string_view, std::string_view,
-                            std::string_view, std::string_view) override {
-    return fallback_;
-  }
-  std::string ShortenWithDwz(std::string_view) override { return ""; }
-  std::string ShortenWithCnzz(std::string_view) override { return ""; }
-  std::string ShortenWithInterface(std::string_view, const pelrine::ShortUrlInterface&) override {
-    return "";
-  }
-
- private:
-  std::string fallback_;
 };
 
 }  // namespace
@@ -80,7 +63,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   pelrine::SeededRandom random(pelrine::ClockSeed());
   pelrine::ThreadSleeper sleeper;
   NoShares shares;
-  FallbackLinks links(hosts.promotion_link);
+  pelrine::ServiceLinks links(transport, hosts);
 
   pelrine::SystemDesktop desktop;
   pelrine::MainWindow window(

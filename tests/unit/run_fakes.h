@@ -203,11 +203,12 @@ class FakeLinks final : public LinkConverter {
   }
   std::string ShortenWithInterface(std::string_view url, const ShortUrlInterface& api) override {
     calls.push_back("interface " + std::string(url) + " " + api.address);
-    return "";
+    return interface_answer ? interface_answer(url) : "";
   }
   std::vector<std::string> calls;
   bool affiliate_fails = false;   // the affiliate search gives ""
-  bool shortenings_fail = false;  // dwz and CNZZ give "" (the interface always does)
+  bool shortenings_fail = false;  // dwz and CNZZ give ""
+  std::function<std::string(std::string_view url)> interface_answer;  // "" when not set
 };
 
 // Answers every address with "picture of " + address, unless scripted.
