@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/input_box.h"
 #include "app/shell_helpers.h"
 
 namespace pelrine {
@@ -12,6 +13,16 @@ SystemDesktop::SystemDesktop(std::string program_directory)
 int SystemDesktop::Message(HWND owner, const std::string& text, const std::string& title,
                            UINT buttons) {
   return MessageBoxA(owner, text.c_str(), title.c_str(), buttons | MB_APPLMODAL);
+}
+
+std::optional<std::string> SystemDesktop::Input(HWND owner, const std::string& prompt,
+                                                const std::string& title,
+                                                const std::string& initial) {
+  return InputBox(owner, prompt, title, initial);
+}
+
+std::optional<std::string> SystemDesktop::ChooseFile(HWND owner, const FileChoice& choice) {
+  return pelrine::ChooseFile(owner, choice);
 }
 
 void SystemDesktop::ChooseFolder(HWND edit_box) { pelrine::ChooseFolder(edit_box); }

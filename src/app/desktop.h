@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
+#include "app/file_dialogs.h"
 #include "app/preview_window.h"
 
 namespace pelrine {
@@ -17,6 +19,12 @@ class Desktop {
   // A message box modal to `owner`; the button chosen (IDOK, IDCANCEL, ...).
   virtual int Message(HWND owner, const std::string& text, const std::string& title,
                       UINT buttons) = 0;
+  // A modal input box; the text entered, or nothing when cancelled.
+  virtual std::optional<std::string> Input(HWND owner, const std::string& prompt,
+                                           const std::string& title,
+                                           const std::string& initial) = 0;
+  // An open or save file dialog; the path chosen, or nothing when cancelled.
+  virtual std::optional<std::string> ChooseFile(HWND owner, const FileChoice& choice) = 0;
   virtual void ChooseFolder(HWND edit_box) = 0;
   virtual void OpenFolderInExplorer(const std::string& path) = 0;
   virtual void OpenInBrowser(const std::string& address) = 0;
@@ -33,6 +41,9 @@ class SystemDesktop final : public Desktop {
   // temporary file.
   explicit SystemDesktop(std::string program_directory);
   int Message(HWND owner, const std::string& text, const std::string& title, UINT buttons) override;
+  std::optional<std::string> Input(HWND owner, const std::string& prompt, const std::string& title,
+                                   const std::string& initial) override;
+  std::optional<std::string> ChooseFile(HWND owner, const FileChoice& choice) override;
   void ChooseFolder(HWND edit_box) override;
   void OpenFolderInExplorer(const std::string& path) override;
   void OpenInBrowser(const std::string& address) override;

@@ -514,6 +514,16 @@ void MainWindow::OnClick(ControlId id) {
       return PasteWords(编辑框词2);
     case 按钮选择目录:
       return setup_.desktop.ChooseFolder(controls_[编辑框保存目录]);
+    case 按钮5:
+      return TestInterface();
+    case 按钮接口批处理:
+      return ConvertInterfaceBatch();
+    case 按钮导入接口:
+      return ImportInterface();
+    case 按钮导出接口:
+      return ExportInterface();
+    case 按钮2:
+      return ExplainInterface();
     case 按钮1:
       setup_.desktop.Message(Window(), kConversionExplanation, kInfoTitle,
                              MB_OK | MB_ICONINFORMATION);

@@ -142,6 +142,13 @@ class MainWindow final : public BaseWindow<MainWindow>, public RunWindow {
   void PasteWords(ControlId list) const;
   void InsertInto(ControlId box, std::string_view text) const;
   void StartOrStopRun(ControlId button);
+  // The tools of the short-URL interface group (interface_group.cpp).
+  void TestInterface();
+  void ConvertInterfaceBatch();
+  void ImportInterface();
+  void ExportInterface();
+  void ExplainInterface();
+  void Inform(const std::string& text);
   void SaveAndReport(bool report_success);
   void ConfirmQuit();
   void Close();

@@ -164,6 +164,14 @@ std::vector<std::string> SaveSettings(const MainWindow& window, SettingsStore& s
   return log.Failed();
 }
 
+bool HasInterfaceSettings(const SettingsStore& store) {
+  for (const char* key :
+       {"URL编码", "调用模式", "接口地址", "POST数据", "左边字符", "右边字符",
+        "从返回数据的尾部定位左边和右边字符", "替换返回结果：", "欲替换", "替换为"})
+    if (store.Has(key)) return true;
+  return false;
+}
+
 void LoadInterfaceSettings(const MainWindow& window, const SettingsStore& store) {
   const ControlSet& controls = window.Controls();
   LoadIndex(controls, store, "URL编码", 组合框URL编码);

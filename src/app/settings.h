@@ -31,6 +31,7 @@ std::vector<std::string> SaveSettings(const MainWindow& window, SettingsStore& s
 
 // The ten keys of the short-URL interface, on a store whose file and section
 // are set. The save answers whether every key was written.
+bool HasInterfaceSettings(const SettingsStore& store);  // any of the ten keys
 void LoadInterfaceSettings(const MainWindow& window, const SettingsStore& store);
 bool SaveInterfaceSettings(const MainWindow& window, const SettingsStore& store);
 

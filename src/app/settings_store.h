@@ -18,6 +18,9 @@ class SettingsStore {
   void SetSection(std::string_view name) { section_ = name; }
   const std::string& File() const { return file_; }
 
+  // Whether the section holds `key`.
+  bool Has(std::string_view key) const { return ReadStored(key).has_value(); }
+
   bool WriteText(std::string_view key, std::string_view value) const;
   std::string ReadText(std::string_view key, std::string_view fallback) const;
   bool WriteNumber(std::string_view key, double value) const;

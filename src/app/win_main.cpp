@@ -13,6 +13,7 @@
 #include "app/settings.h"
 #include "app/win32_handles.h"
 #include "guang/guang_client.h"
+#include "links/service_links.h"
 #include "net/file_system_win32.h"
 #include "net/wininet_transport.h"
 
@@ -31,25 +32,6 @@ std::string ProgramDirectory() {
   }
   return path.substr(0, path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\'));
 }
-
-// The link services of a build without them: every buy link becomes the
-// fallback promotion link, and no shortening succeeds.
-class FallbackLinks final : public pelrine::LinkConverter {
- public:
-  explicit FallbackLinks(std::string fallback) : fallback_(std::move(fallback)) {}
-  std::string AffiliateLink(std::string_view, std::string_view, std::string_view, std::string_view,
-                            std::string_view, std::string_view) override {
-    return fallback_;
-  }
-  std::string ShortenWithDwz(std::string_view) override { return ""; }
-  std::string ShortenWithCnzz(std::string_view) override { return ""; }
-  std::string ShortenWithInterface(std::string_view, const pelrine::ShortUrlInterface&) override {
-    return "";
-  }
-
- private:
-  std::string fallback_;
-};
 
 }  // namespace
 
@@ -70,7 +52,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   pelrine::SeededRandom random(pelrine::ClockSeed());
   pelrine::ThreadSleeper sleeper;
   pelrine::GuangClient shares(transport, hosts, random);
-  FallbackLinks links(hosts.promotion_link);
+  pelrine::ServiceLinks links(transport, hosts);
 
   pelrine::SystemDesktop desktop(directory);
   pelrine::MainWindow window(

@@ -10,12 +10,21 @@
 
 namespace pelrine {
 
+// The window's tag separator box, which the affiliate search reads when its
+// tag stage starts.
+class TagSeparatorBox {
+ public:
+  virtual ~TagSeparatorBox() = default;
+  virtual std::string TagSeparator() = 0;
+};
+
 class LinkConverter {
  public:
   virtual ~LinkConverter() = default;
   virtual std::string AffiliateLink(std::string_view app_key, std::string_view app_secret,
                                     std::string_view pid, std::string_view item_title,
-                                    std::string_view tags, std::string_view album) = 0;
+                                    std::string_view tags, std::string_view album,
+                                    TagSeparatorBox& separator) = 0;
   virtual std::string ShortenWithDwz(std::string_view long_url) = 0;
   virtual std::string ShortenWithCnzz(std::string_view long_url) = 0;
   virtual std::string ShortenWithInterface(std::string_view long_url,

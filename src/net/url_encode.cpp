@@ -15,6 +15,10 @@ bool IsSafe(unsigned char byte) {
   return IsAsciiLetterOrDigit(byte) || byte == ',' || byte == '-' || byte == '.' || byte == '/';
 }
 
+bool IsUnreserved(unsigned char byte) {
+  return IsAsciiLetterOrDigit(byte) || byte == '-' || byte == '.' || byte == '_' || byte == '~';
+}
+
 bool KeepNone(unsigned char) { return false; }
 
 std::string PercentEncode(std::string_view bytes, bool (*keep)(unsigned char)) {
@@ -51,5 +55,7 @@ std::string EncodeUtf8(std::string_view text) {
 std::string EncodeGbk(std::string_view text) {
   return PercentEncode(TextBeforeZero(text), IsAsciiLetterOrDigit);
 }
+
+std::string FormEncode(std::string_view bytes) { return PercentEncode(bytes, IsUnreserved); }
 
 }  // namespace pelrine

@@ -21,4 +21,8 @@ std::string UrlEncodeUtf8(std::string_view text, bool keep_safe = false);
 std::string EncodeUtf8(std::string_view text);
 std::string EncodeGbk(std::string_view text);
 
+// Every byte as it is, zero bytes included, for a form body: ASCII letters,
+// digits and "-" "." "_" "~" stay, every other byte is encoded.
+std::string FormEncode(std::string_view bytes);
+
 }  // namespace pelrine

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "guang/insert_word_list.h"
@@ -22,6 +23,10 @@ constexpr long long kDefaultSharesPerFile = 6;
 
 int ClampToInt(long long value) {
   return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+void KeepUnlessEmpty(std::string& link, std::string converted) {
+  if (!converted.empty()) link = std::move(converted);
 }
 
 std::string WithTrailingBackslash(std::string directory) {
@@ -182,8 +187,8 @@ void CollectionRun::FileLoop(const std::string& word) {
     const std::string title_template = window_.TitleTemplate();
     const TitleInsertion insertion{window_.InsertSearchWordIntoTitle(), window_.TitlePosition(),
                                    word};
-    const std::string title = RenderTitle(title_template, batch.front(), content, insertion,
-                                          services_.random, window_);
+    const std::string title =
+        RenderTitle(title_template, batch.front(), content, insertion, services_.random, window_);
     if (flags_.previewMode) {
       window_.ShowPreview(content, output_directory_, title);
       flags_.stopRequested = true;
@@ -213,21 +218,26 @@ std::string CollectionRun::RenderArticle(const std::vector<ShareRecord>& batch) 
   return content;
 }
 
+// The share's buy link becomes its affiliate link, shortened by the chosen
+// option. A conversion that gives "" leaves the link it was given, so a share
+// never loses its buy link.
 void CollectionRun::ConvertLink(ShareRecord& share) {
   window_.SetStatusText("正在转换淘宝客链接..");
   LinkConverter& links = services_.links;
-  share.itemUrl = links.AffiliateLink(window_.AppKey(), window_.AppSecret(), window_.Pid(),
-                                      share.itemTitle, share.tags,
-                                      share.album == "默认专辑" ? "" : share.album);
+  KeepUnlessEmpty(
+      share.itemUrl,
+      links.AffiliateLink(window_.AppKey(), window_.AppSecret(), window_.Pid(), share.itemTitle,
+                          share.tags, share.album == "默认专辑" ? "" : share.album, window_));
   const int option = window_.ShortUrlOption();
   if (option == 0) return;
   window_.SetStatusText("正在执行短网址选项..");
   if (option == 1)
-    share.itemUrl = links.ShortenWithDwz(share.itemUrl);
+    KeepUnlessEmpty(share.itemUrl, links.ShortenWithDwz(share.itemUrl));
   else if (option == 2)
-    share.itemUrl = links.ShortenWithCnzz(share.itemUrl);
+    KeepUnlessEmpty(share.itemUrl, links.ShortenWithCnzz(share.itemUrl));
   else
-    share.itemUrl = links.ShortenWithInterface(share.itemUrl, window_.ShortUrlInterfaceValues());
+    KeepUnlessEmpty(share.itemUrl,
+                    links.ShortenWithInterface(share.itemUrl, window_.ShortUrlInterfaceValues()));
 }
 
 void CollectionRun::WriteArticle(const std::string& title, const std::string& content) {

@@ -8,7 +8,12 @@ namespace {
 constexpr size_t npos = std::string_view::npos;
 
 TEST(FindOnCharBoundary, SkipsTrailBytes) {
-  struct Case { std::string_view text, needle; size_t from; bool ignore_case; size_t want; };
+  struct Case {
+    std::string_view text, needle;
+    size_t from;
+    bool ignore_case;
+    size_t want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"a[b]", "[", 0, false, 1},
            {"\xB0\x5B[", "[", 0, false, 2},  // the first '[' is the trail byte of a GBK character
@@ -26,7 +31,11 @@ TEST(FindOnCharBoundary, SkipsTrailBytes) {
 }
 
 TEST(FindLastOnCharBoundary, EndsBeforeLimit) {
-  struct Case { std::string_view text, needle; size_t end; size_t want; };
+  struct Case {
+    std::string_view text, needle;
+    size_t end;
+    size_t want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"a.b.c", ".", npos, 3},
            {"a.b.c", ".", 3, 1},
@@ -41,7 +50,7 @@ TEST(FindLastOnCharBoundary, EndsBeforeLimit) {
            {"\xB0\xA1\xB0", "\xA1\xB0", npos, npos},
            {"\xB0\xA1\xB0", "\xB0", npos, 2},  // a lone lead byte at the end
            {"\xB0\xB0\xB0", "\xB0", 2, 0},
-           {"\xB0\xB0\xB0\"", "\xB0", npos, 2},  // a lead byte before a non-trail byte
+           {"\xB0\xB0\xB0\"", "\xB0", npos, 2},    // a lead byte before a non-trail byte
            {"[\xB0[\xB0\xB0\xB0[", "[", npos, 0},  // every later "[" trails a lead byte
            {"ab", "", npos, 2},
        })
@@ -50,7 +59,10 @@ TEST(FindLastOnCharBoundary, EndsBeforeLimit) {
 
 TEST(SplitText, KeepsInnerEmptyPiecesDropsTrailingOne) {
   using Pieces = std::vector<std::string>;
-  struct Case { std::string_view text, delimiter; Pieces want; };
+  struct Case {
+    std::string_view text, delimiter;
+    Pieces want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"", "|", {}},
            {"a", "|", {"a"}},
@@ -75,10 +87,17 @@ TEST(ReplaceAll, ReplacesOnBoundariesWithoutRescanning) {
 }
 
 TEST(LeadingInteger, ReadsTheLeadingNumber) {
-  struct Case { std::string_view text; long long want; };
-  for (const Case& c : std::initializer_list<Case>{
-           {"12", 12}, {"12abc", 12}, {"abc", 0}, {"", 0}, {"-3", -3}, {" 7", 7},
-           {"99999999999999999999999", 999999999999999999}})
+  struct Case {
+    std::string_view text;
+    long long want;
+  };
+  for (const Case& c : std::initializer_list<Case>{{"12", 12},
+                                                   {"12abc", 12},
+                                                   {"abc", 0},
+                                                   {"", 0},
+                                                   {"-3", -3},
+                                                   {" 7", 7},
+                                                   {"99999999999999999999999", 999999999999999999}})
     EXPECT_EQ(LeadingInteger(c.text), c.want) << c.text;
 }
 

@@ -16,7 +16,7 @@ TEST(UtilityUrl, DerivesHostPathAndPort) {
            {"http://DWZ.example/create.php", "dwz.example", "/create.php", 80},
            {"http://cnzz.cn:8080/v1/a.php?x=http://y", "cnzz.cn", "/v1/a.php?x=http://y", 8080},
            {"http://dwz.cn", "dwz.cn", "/", 80},
-           {"dwz.cn:81/x", "dwz.cn", "/x", 81},             // no scheme: from the start
+           {"dwz.cn:81/x", "dwz.cn", "/x", 81},   // no scheme: from the start
            {"https://h/x", "https", "//h/x", 0},  // https is not supported
            {"HTTP://h/x", "http", "//h/x", 0},    // the scheme is matched in exact case
            {"http://dwz.cn:/x", "dwz.cn", "/x", 0},

@@ -9,7 +9,9 @@ namespace pelrine {
 namespace {
 
 TEST(SafeFileName, ReplacesWhatANameCannotHold) {
-  struct Case { std::string_view title, want; };
+  struct Case {
+    std::string_view title, want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"a:b/c\"d", "a：b／cd"},
            {"\\/:*?|<>", "＼／：＊？｜＜＞"},
@@ -25,7 +27,9 @@ TEST(SafeFileName, ReplacesWhatANameCannotHold) {
 }
 
 TEST(ArticleFileName, KeepsTitlesButNotDeviceNames) {
-  struct Case { std::string_view title, extension, want; };
+  struct Case {
+    std::string_view title, extension, want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"标题", "htm", "标题.htm"},
            {"", "htm", ".htm"},
@@ -39,13 +43,15 @@ TEST(ArticleFileName, KeepsTitlesButNotDeviceNames) {
 }
 
 TEST(PictureExtension, TakesTheTextFromTheLastDot) {
-  struct Case { std::string_view url, want; };
+  struct Case {
+    std::string_view url, want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"http://img.test/a.png", ".png"},
            {"http://img.test/a.jpg_200x200.jpg", ".jpg"},
            {"http://img.test/a.jpg?x=1", ".jpg?x=1"},
-           {"http://img.test/pic", ".jpg"},        // the last dot lies in the host
-           {"http://img/dir.d/pic", ".jpg"},       // or in a directory
+           {"http://img.test/pic", ".jpg"},   // the last dot lies in the host
+           {"http://img/dir.d/pic", ".jpg"},  // or in a directory
            {"pic", ""},
            {"", ""},
        })
@@ -53,7 +59,9 @@ TEST(PictureExtension, TakesTheTextFromTheLastDot) {
 }
 
 TEST(SafePictureName, NeverLeavesThePictureDirectory) {
-  struct Case { std::string_view name, want; };
+  struct Case {
+    std::string_view name, want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"123456.jpg", "123456.jpg"},
            {"123456", "123456"},
@@ -110,7 +118,9 @@ TEST_F(LocalisePictureTest, StoresThePictureAndRefersToIt) {
 }
 
 TEST_F(LocalisePictureTest, StoresNothingForAFailedFetch) {
-  struct Case { FetchedBody answer; };
+  struct Case {
+    FetchedBody answer;
+  };
   for (const Case& c : std::initializer_list<Case>{{{"", false}}, {{"time-out text", true}}}) {
     files.files.clear();
     fetch.answers["http://img.test/p7.jpg"] = c.answer;

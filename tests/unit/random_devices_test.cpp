@@ -11,7 +11,9 @@ namespace pelrine {
 namespace {
 
 TEST(SeededRandom, StaysInRangeAndRepeatsWithTheSeed) {
-  struct Case { int low, high; };
+  struct Case {
+    int low, high;
+  };
   for (const Case& c : std::initializer_list<Case>{{1, 1}, {1, 2}, {0, 5}, {-3, 3}, {1, 100000}}) {
     SeededRandom random(7), again(7);
     std::set<int> seen;
@@ -68,7 +70,10 @@ TEST(NoRepeatPicker, CopyKeepsThePool) {
 
 TEST(InsertWordList, SplitsLinesWithoutTrimming) {
   using Words = std::vector<std::string>;
-  struct Case { std::string_view text; Words want; };
+  struct Case {
+    std::string_view text;
+    Words want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"", {}},
            {"a", {"a"}},

@@ -10,9 +10,9 @@ namespace pelrine {
 namespace {
 
 TEST(SentencePieces, CutsAtEverySentenceBreak) {
-  for (std::string_view cut : {",", "，", "。", "！", "!", "？", "?", "；", "<", ">", "/", ":", "：",
-                               "(", ")", "=", "'", ".", " ", "{", "}", "《", "》", "（", "）", "\"",
-                               "\r", "\n", "⊥"}) {
+  for (std::string_view cut :
+       {",", "，", "。", "！", "!", "？", "?",  "；", "<",  ">",  "/",  ":",  "：", "(", ")",
+        "=", "'",  ".",  " ",  "{", "}",  "《", "》", "（", "）", "\"", "\r", "\n", "⊥"}) {
     const std::string text = "甲" + std::string(cut) + "乙";
     EXPECT_EQ(SentencePieces(text).Pieces(), (std::vector<std::string>{"甲", "乙"})) << text;
   }
@@ -20,7 +20,10 @@ TEST(SentencePieces, CutsAtEverySentenceBreak) {
 
 TEST(SentencePieces, FollowsTheSplittingRule) {
   using Pieces = std::vector<std::string>;
-  struct Case { std::string_view text; Pieces want; };
+  struct Case {
+    std::string_view text;
+    Pieces want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"", {}},
            {"无断句", {"无断句"}},
@@ -35,7 +38,10 @@ TEST(SentencePieces, FollowsTheSplittingRule) {
 }
 
 TEST(SentencePieces, PrefersPiecesOfTwoOrMoreCharacters) {
-  struct Case { std::string_view text; std::set<std::string> want; };
+  struct Case {
+    std::string_view text;
+    std::set<std::string> want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"<br>好<img>", {"br", "img"}},
            {"a,b,c", {"a", "b", "c"}},  // no piece qualifies: any piece

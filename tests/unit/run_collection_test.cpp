@@ -80,131 +80,131 @@ struct RunCase {
 TEST(RunCollection, PagesBatchesAndStops) {
   for (const RunCase& c : std::initializer_list<RunCase>{
            {.name = "a full page makes one article; three empty pages end the word",
-            .pages = {{"w", {Ids(1, 6)}}},
-            .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)}},
-            .want_calls = 10,
-            .want_waits = 6},
+ .pages = {{"w", {Ids(1, 6)}}},
+ .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)}},
+ .want_calls = 10,
+ .want_waits = 6},
            {.name = "shares per file 0 counts as 6",
-            .pages = {{"w", {Ids(1, 4), Ids(5, 8)}}},
-            .shares_per_file = "0",
-            .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)}, {"C:\\out\\标题7.htm", {7, 8}}},
-            .want_calls = 11,
-            .want_waits = 6},
+           .pages = {{"w", {Ids(1, 4), Ids(5, 8)}}},
+           .shares_per_file = "0",
+           .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)}, {"C:\\out\\标题7.htm", {7, 8}}},
+           .want_calls = 11,
+           .want_waits = 6},
            {.name = "a negative number of shares per file counts as 6",
-            .pages = {{"w", {Ids(1, 4), Ids(5, 8)}}},
-            .shares_per_file = "-2",
-            .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)}, {"C:\\out\\标题7.htm", {7, 8}}},
-            .want_calls = 11,
-            .want_waits = 6},
+           .pages = {{"w", {Ids(1, 4), Ids(5, 8)}}},
+           .shares_per_file = "-2",
+           .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)}, {"C:\\out\\标题7.htm", {7, 8}}},
+           .want_calls = 11,
+           .want_waits = 6},
            {.name = "shares per file that is no number counts as 6",
-            .pages = {{"w", {Ids(1, 4), Ids(5, 8)}}},
-            .shares_per_file = "abc",
-            .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)}, {"C:\\out\\标题7.htm", {7, 8}}},
-            .want_calls = 11,
-            .want_waits = 6},
+           .pages = {{"w", {Ids(1, 4), Ids(5, 8)}}},
+           .shares_per_file = "abc",
+           .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)}, {"C:\\out\\标题7.htm", {7, 8}}},
+           .want_calls = 11,
+           .want_waits = 6},
            {.name = "a limit of 10 takes two whole pages of 6",
-            .pages = {{"w", {Ids(1, 6), Ids(7, 12), Ids(13, 18)}}},
-            .shares_per_file = "5",
-            .per_word_limit = "10",
-            .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 5)},
-                              {"C:\\out\\标题6.htm", Ids(6, 10)},
-                              {"C:\\out\\标题11.htm", {11, 12}}},
-            .want_calls = 2},
+           .pages = {{"w", {Ids(1, 6), Ids(7, 12), Ids(13, 18)}}},
+           .shares_per_file = "5",
+           .per_word_limit = "10",
+           .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 5)},
+                             {"C:\\out\\标题6.htm", Ids(6, 10)},
+                             {"C:\\out\\标题11.htm", {11, 12}}},
+           .want_calls = 2},
            {.name = "a page repeating page 1 ends the word and is discarded",
-            .pages = {{"w", {Ids(1, 6), Ids(1, 6), Ids(7, 12)}}},
-            .shares_per_file = "4",
-            .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 4)}, {"C:\\out\\标题5.htm", {5, 6}}},
-            .want_calls = 2},
+           .pages = {{"w", {Ids(1, 6), Ids(1, 6), Ids(7, 12)}}},
+           .shares_per_file = "4",
+           .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 4)}, {"C:\\out\\标题5.htm", {5, 6}}},
+           .want_calls = 2},
            {.name = "a page repeating four shares of page 1 is kept whole",
-            .pages = {{"w", {Ids(1, 6), {7, 8, 1, 2, 3, 4}}}},
-            .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)},
-                              {"C:\\out\\标题7.htm", {7, 8, 1, 2, 3, 4}}},
-            .want_calls = 11,
-            .want_waits = 6},
+           .pages = {{"w", {Ids(1, 6), {7, 8, 1, 2, 3, 4}}}},
+           .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)},
+                             {"C:\\out\\标题7.htm", {7, 8, 1, 2, 3, 4}}},
+           .want_calls = 11,
+           .want_waits = 6},
            {.name = "page 1 empty: page 3 repeating page 2 is caught by the previous page",
-            .pages = {{"w", {{}, Ids(1, 6), Ids(1, 6)}}},
-            .shares_per_file = "4",
-            .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 4)}, {"C:\\out\\标题5.htm", {5, 6}}},
-            .want_calls = 5,
-            .want_waits = 2},
+           .pages = {{"w", {{}, Ids(1, 6), Ids(1, 6)}}},
+           .shares_per_file = "4",
+           .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 4)}, {"C:\\out\\标题5.htm", {5, 6}}},
+           .want_calls = 5,
+           .want_waits = 2},
            {.name = "an empty page clears the previous-page signature",
-            .pages = {{"w", {Ids(1, 6), Ids(7, 12), {}, Ids(7, 12)}}},
-            .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)},
-                              {"C:\\out\\标题7.htm", Ids(7, 12)},
-                              {"C:\\out\\标题7.htm", Ids(7, 12)}},
-            .want_calls = 12,
-            .want_waits = 6},
+           .pages = {{"w", {Ids(1, 6), Ids(7, 12), {}, Ids(7, 12)}}},
+           .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)},
+                             {"C:\\out\\标题7.htm", Ids(7, 12)},
+                             {"C:\\out\\标题7.htm", Ids(7, 12)}},
+           .want_calls = 12,
+           .want_waits = 6},
            {.name = "the third empty page ends the word, shares between or not",
-            .pages = {{"w", {{}, {1, 2}, {}, {3}, {}, {4}}}},
-            .want_articles = {{"C:\\out\\标题1.htm", {1, 2, 3}}},
-            .want_calls = 11,
-            .want_waits = 6},
+           .pages = {{"w", {{}, {1, 2}, {}, {3}, {}, {4}}}},
+           .want_articles = {{"C:\\out\\标题1.htm", {1, 2, 3}}},
+           .want_calls = 11,
+           .want_waits = 6},
            {.name = "14 shares at 5 per file make articles of 5, 5 and 4",
-            .pages = {{"w", {Ids(1, 6), Ids(7, 12), {13, 14}}}},
-            .shares_per_file = "5",
-            .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 5)},
-                              {"C:\\out\\标题6.htm", Ids(6, 10)},
-                              {"C:\\out\\标题11.htm", Ids(11, 14)}},
-            .want_calls = 12,
-            .want_waits = 6},
+           .pages = {{"w", {Ids(1, 6), Ids(7, 12), {13, 14}}}},
+           .shares_per_file = "5",
+           .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 5)},
+                             {"C:\\out\\标题6.htm", Ids(6, 10)},
+                             {"C:\\out\\标题11.htm", Ids(11, 14)}},
+           .want_calls = 12,
+           .want_waits = 6},
            {.name = "a page is asked for up to three times, with a wait between",
-            .pages = {{"w", {Page(Ids(1, 6), 2)}}},
-            .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)}},
-            .want_calls = 12,
-            .want_waits = 8},
+           .pages = {{"w", {Page(Ids(1, 6), 2)}}},
+           .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)}},
+           .want_calls = 12,
+           .want_waits = 8},
            {.name = "a stop writes the pending shares as a last, smaller article",
-            .pages = {{"w", {Ids(1, 6), {7, 8}, Ids(9, 14)}}},
-            .shares_per_file = "5",
-            .stop_during_call = 2,
-            .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 5)}, {"C:\\out\\标题6.htm", {6, 7, 8}}},
-            .files_before_stop = 1,
-            .want_calls = 2},
+           .pages = {{"w", {Ids(1, 6), {7, 8}, Ids(9, 14)}}},
+           .shares_per_file = "5",
+           .stop_during_call = 2,
+           .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 5)}, {"C:\\out\\标题6.htm", {6, 7, 8}}},
+           .files_before_stop = 1,
+           .want_calls = 2},
            {.name = "a stop lets the current page finish its attempts and waits",
-            .pages = {{"w", {Ids(1, 6)}}},
-            .stop_during_call = 2,
-            .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)}},
-            .files_before_stop = 1,
-            .want_calls = 4,
-            .want_waits = 2},
+           .pages = {{"w", {Ids(1, 6)}}},
+           .stop_during_call = 2,
+           .want_articles = {{"C:\\out\\标题1.htm", Ids(1, 6)}},
+           .files_before_stop = 1,
+           .want_calls = 4,
+           .want_waits = 2},
            {.name = "each word has its own subdirectory",
-            .pages = {{"a", {{1, 2}}}, {"b", {{3, 4}}}},
-            .search_words = "a|b",
-            .subdirectory = true,
-            .want_articles = {{"C:\\out\\a\\标题1.htm", {1, 2}}, {"C:\\out\\b\\标题3.htm", {3, 4}}},
-            .want_calls = 20,
-            .want_waits = 12},
+           .pages = {{"a", {{1, 2}}}, {"b", {{3, 4}}}},
+           .search_words = "a|b",
+           .subdirectory = true,
+           .want_articles = {{"C:\\out\\a\\标题1.htm", {1, 2}}, {"C:\\out\\b\\标题3.htm", {3, 4}}},
+           .want_calls = 20,
+           .want_waits = 12},
            {.name = "a word whose subdirectory cannot be made writes nothing",
-            .pages = {{"a?", {{1, 2}}}, {"b", {{3, 4}}}},
-            .search_words = "a?|b",
-            .subdirectory = true,
-            .want_articles = {{"C:\\out\\b\\标题3.htm", {3, 4}}},
-            .want_calls = 20,
-            .want_waits = 12},
+           .pages = {{"a?", {{1, 2}}}, {"b", {{3, 4}}}},
+           .search_words = "a?|b",
+           .subdirectory = true,
+           .want_articles = {{"C:\\out\\b\\标题3.htm", {3, 4}}},
+           .want_calls = 20,
+           .want_waits = 12},
            {.name = "the empty word between two bars is searched like any other",
-            .pages = {{"", {{5, 6}}}},
-            .search_words = "a||b",
-            .want_articles = {{"C:\\out\\标题5.htm", {5, 6}}},
-            .want_calls = 28,
-            .want_waits = 18},
+           .pages = {{"", {{5, 6}}}},
+           .search_words = "a||b",
+           .want_articles = {{"C:\\out\\标题5.htm", {5, 6}}},
+           .want_calls = 28,
+           .want_waits = 18},
            {.name = "no search words: no request and no file", .search_words = ""},
            {.name = "two articles of one title: the later replaces the earlier, both count",
-            .pages = {{"w", {Ids(1, 6)}}},
-            .shares_per_file = "3",
-            .title_template = "#专辑#",
-            .want_articles = {{"C:\\out\\专辑.htm", {1, 2, 3}}, {"C:\\out\\专辑.htm", {4, 5, 6}}},
-            .want_calls = 10,
-            .want_waits = 6},
+           .pages = {{"w", {Ids(1, 6)}}},
+           .shares_per_file = "3",
+           .title_template = "#专辑#",
+           .want_articles = {{"C:\\out\\专辑.htm", {1, 2, 3}}, {"C:\\out\\专辑.htm", {4, 5, 6}}},
+           .want_calls = 10,
+           .want_waits = 6},
            {.name = "a preview shows the first page whole, whatever the shares per file",
-            .pages = {{"w", {Ids(1, 6), Ids(7, 12)}}},
-            .shares_per_file = "1",
-            .preview = true,
-            .want_preview = Ids(1, 6),
-            .want_calls = 1},
+           .pages = {{"w", {Ids(1, 6), Ids(7, 12)}}},
+           .shares_per_file = "1",
+           .preview = true,
+           .want_preview = Ids(1, 6),
+           .want_calls = 1},
            {.name = "a preview that finds nothing goes through every word",
-            .search_words = "a|b",
-            .preview = true,
-            .want_calls = 18,
-            .want_waits = 12},
+           .search_words = "a|b",
+           .preview = true,
+           .want_calls = 18,
+           .want_waits = 12},
        }) {
     SCOPED_TRACE(c.name);
     RunRig rig;
@@ -257,7 +257,9 @@ TEST(RunCollection, PagesBatchesAndStops) {
 }
 
 TEST(RunCollection, SaveDirectoryEndsInOneBackslash) {
-  struct Case { std::string_view directory, want_file; };
+  struct Case {
+    std::string_view directory, want_file;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"C:\\out", "C:\\out\\标题1.htm"},
            {"C:\\out\\", "C:\\out\\标题1.htm"},
@@ -398,23 +400,29 @@ TEST(RunCollection, LinkConversionFollowsTheShortUrlOption) {
     std::string_view want_url;
   };
   for (const Case& c : std::initializer_list<Case>{
-           {0, "专辑",
+           {0,
+            "专辑",
             {"affiliate key secret mm_1 [标题1][标签1,tag1][专辑]"},
             "http://s.click.test/标题1"},
-           {1, "默认专辑",
+           {1,
+            "默认专辑",
             {"affiliate key secret mm_1 [标题1][标签1,tag1][]", "dwz http://s.click.test/标题1"},
             "http://dwz.test/1"},
-           {2, "专辑",
-            {"affiliate key secret mm_1 [标题1][标签1,tag1][专辑]", "cnzz http://s.click.test/标题1"},
+           {2,
+            "专辑",
+            {"affiliate key secret mm_1 [标题1][标签1,tag1][专辑]",
+             "cnzz http://s.click.test/标题1"},
             "http://cnzz.test/1"},
-           {3, "专辑",
+           {3,
+            "专辑",
             {"affiliate key secret mm_1 [标题1][标签1,tag1][专辑]",
              "interface http://s.click.test/标题1 http://api.test/?u=#网址#"},
-            ""},  // an empty short address replaces the link all the same
-           {-1, "专辑",
+            "http://s.click.test/标题1"},  // a failed shortening keeps the affiliate link
+           {-1,
+            "专辑",
             {"affiliate key secret mm_1 [标题1][标签1,tag1][专辑]",
              "interface http://s.click.test/标题1 http://api.test/?u=#网址#"},
-            ""},
+            "http://s.click.test/标题1"},
        }) {
     RunRig rig;
     FakeRunWindow& window = rig.window;
@@ -431,6 +439,33 @@ TEST(RunCollection, LinkConversionFollowsTheShortUrlOption) {
   }
 }
 
+TEST(RunCollection, AFailedConversionKeepsTheLinkItWasGiven) {
+  struct Case {
+    int option;
+    bool affiliate_fails;
+    std::string_view want_url;
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {1, false, "http://s.click.test/标题1"},
+           {2, false, "http://s.click.test/标题1"},
+           {3, false, "http://s.click.test/标题1"},
+           {0, true, "http://item.test/1"},
+           {1, true, "http://item.test/1"},
+       }) {
+    RunRig rig;
+    rig.window.content_templates = "#购买#";
+    rig.window.convert_links = true;
+    rig.window.short_url_option = c.option;
+    rig.links.affiliate_fails = c.affiliate_fails;
+    rig.links.shortenings_fail = true;
+    rig.source.pages = {{"w", {{1}}}};
+    rig.buttons.OnCollectClick();
+
+    EXPECT_EQ(rig.files.files.at("C:\\out\\标题1.htm"), std::string(c.want_url) + "\r\n")
+        << c.option << " " << c.affiliate_fails;
+  }
+}
+
 std::string Repeated(std::string_view piece, size_t bytes) {
   std::string text;
   while (text.size() < bytes) text += piece;
@@ -439,18 +474,19 @@ std::string Repeated(std::string_view piece, size_t bytes) {
 
 TEST(RunCollection, BadInputEndsTheRunWithoutHarm) {
   const std::string every_marker =
-      "#图片##昵称##日期##描述##专辑##喜欢##鲜花##鸡蛋##标签##页面##评论##标题##购买##价格##插入词1#"
+      "#图片##昵称##日期##描述##专辑##喜欢##鲜花##鸡蛋##标签##页面##评论##标题##购买##价格##"
+      "插入词1#"
       "#插入词2##随机一句#";
   struct Case {
     std::string_view name;
     std::string content_templates, title_template, words, search_words;
   };
   for (const Case& c : std::initializer_list<Case>{
-           {"a 1 MB template full of markers", Repeated(every_marker, 1 << 20),
-            "#随机一句##标题#", "", "w"},
+           {"a 1 MB template full of markers", Repeated(every_marker, 1 << 20), "#随机一句##标题#",
+            "", "w"},
            {"a title full of markers", "#描述#", Repeated("#随机一句##标签#", 1 << 16), "", "w"},
-           {"100,000 insert words", "#插入词1##插入词2#", "#插入词1#",
-            Repeated("词\r\n", 300000), "w"},
+           {"100,000 insert words", "#插入词1##插入词2#", "#插入词1#", Repeated("词\r\n", 300000),
+            "w"},
            {"bars and separators in odd places", "#分隔##分隔#|#分隔", "|#分隔#|", "|\r\n|",
             "||w|#分隔#||"},
            {"invalid GBK everywhere", "\x81#描述\xFF#\x81", "\xFE#随机一句#\x81", "\x81\r\n\x80",
@@ -466,7 +502,8 @@ TEST(RunCollection, BadInputEndsTheRunWithoutHarm) {
     window.shares_per_file = "2";
     window.swap_same_kind = true;
     window.insert_into_title = true;
-    for (const std::string& word : SplitText(c.search_words, "|")) rig.source.pages[word] = {{1, 2}};
+    for (const std::string& word : SplitText(c.search_words, "|"))
+      rig.source.pages[word] = {{1, 2}};
     rig.buttons.OnCollectClick();
 
     EXPECT_EQ(window.collect_caption, "采集保存");

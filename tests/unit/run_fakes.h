@@ -163,8 +163,10 @@ class ScriptedShareSource final : public ShareSource {
     for (int id : script.ids) {
       ShareRecord share = TestShare(id);
       if (adjust_share) adjust_share(share);
-      if (templates.find("#插入词1#") != std::string_view::npos) share.insertWord1 = words1.Draw(random_);
-      if (templates.find("#插入词2#") != std::string_view::npos) share.insertWord2 = words2.Draw(random_);
+      if (templates.find("#插入词1#") != std::string_view::npos)
+        share.insertWord1 = words1.Draw(random_);
+      if (templates.find("#插入词2#") != std::string_view::npos)
+        share.insertWord2 = words2.Draw(random_);
       shares.push_back(share);
     }
     return shares;
@@ -184,25 +186,29 @@ class FakeLinks final : public LinkConverter {
  public:
   std::string AffiliateLink(std::string_view app_key, std::string_view app_secret,
                             std::string_view pid, std::string_view item_title,
-                            std::string_view tags, std::string_view album) override {
+                            std::string_view tags, std::string_view album,
+                            TagSeparatorBox&) override {
     calls.push_back("affiliate " + std::string(app_key) + " " + std::string(app_secret) + " " +
                     std::string(pid) + " [" + std::string(item_title) + "][" + std::string(tags) +
                     "][" + std::string(album) + "]");
-    return "http://s.click.test/" + std::string(item_title);
+    return affiliate_fails ? "" : "http://s.click.test/" + std::string(item_title);
   }
   std::string ShortenWithDwz(std::string_view url) override {
     calls.push_back("dwz " + std::string(url));
-    return "http://dwz.test/1";
+    return shortenings_fail ? "" : "http://dwz.test/1";
   }
   std::string ShortenWithCnzz(std::string_view url) override {
     calls.push_back("cnzz " + std::string(url));
-    return "http://cnzz.test/1";
+    return shortenings_fail ? "" : "http://cnzz.test/1";
   }
   std::string ShortenWithInterface(std::string_view url, const ShortUrlInterface& api) override {
     calls.push_back("interface " + std::string(url) + " " + api.address);
-    return "";
+    return interface_answer ? interface_answer(url) : "";
   }
   std::vector<std::string> calls;
+  bool affiliate_fails = false;   // the affiliate search gives ""
+  bool shortenings_fail = false;  // dwz and CNZZ give ""
+  std::function<std::string(std::string_view url)> interface_answer;  // "" when not set
 };
 
 // Answers every address with "picture of " + address, unless scripted.

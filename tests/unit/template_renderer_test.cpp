@@ -12,7 +12,10 @@ namespace {
 
 TEST(ContentTemplates, SplitsAtTheSeparator) {
   using Templates = std::vector<std::string>;
-  struct Case { std::string_view text; Templates want; };
+  struct Case {
+    std::string_view text;
+    Templates want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"", {"#描述#"}},
            {"A#描述#", {"A#描述#"}},
@@ -43,7 +46,10 @@ TEST(RenderShare, EveryMarkerTakesItsOwnValue) {
 }
 
 TEST(RenderShare, MarkersInValuesFollowTheSubstitutionOrder) {
-  struct Case { std::string_view tmpl, description, nick; std::string_view want; };
+  struct Case {
+    std::string_view tmpl, description, nick;
+    std::string_view want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            // #标签# comes after #描述#: a description holding it shows the tags
            {"[#描述#]", "见#标签#", "n", "[见t1,t2]"},
@@ -65,7 +71,11 @@ TEST(RenderShare, SkipsSubstitutionsBeyondTheSizeLimit) {
   ShareRecord share;
   share.description = "abcd";
   share.nick = "";
-  struct Case { std::string_view tmpl; size_t max_bytes; std::string_view want; };
+  struct Case {
+    std::string_view tmpl;
+    size_t max_bytes;
+    std::string_view want;
+  };
   for (const Case& c : std::initializer_list<Case>{
            {"#描述##描述#", 8, "abcdabcd"},
            {"#描述##描述#", 7, "#描述##描述#"},
@@ -118,9 +128,9 @@ TEST(RenderTitle, TakesTheTitleMarkersFromTheFirstShare) {
   first.insertWord2 = "词二";
   SeededRandom random(1);
   FakeRunWindow events;
-  EXPECT_EQ(RenderTitle("#专辑#/#标签#/#标题#/#插入词1#/#插入词2#/#描述#", first, "", {},
-                        random, events),
-            "专辑/标签1,tag1/标题1/词一/词二/#描述#");
+  EXPECT_EQ(
+      RenderTitle("#专辑#/#标签#/#标题#/#插入词1#/#插入词2#/#描述#", first, "", {}, random, events),
+      "专辑/标签1,tag1/标题1/词一/词二/#描述#");
 }
 
 TEST(RenderTitle, GivesEachRandomSentenceMarkerItsOwnSentence) {
@@ -159,7 +169,7 @@ TEST(RenderTitle, InsertsTheSearchWordWhereItsPositionSays) {
            {"标题字", {true, 0, "词"}, {2}, "标题词字"},
            {"标题字", {true, 0, "词"}, {3}, "标题字词"},
            {"标题字", {true, -1, "词"}, {1}, "标词题字"},  // no selection
-           {"含词的", {true, 1, "词"}, {}, "含词的"},         // holds the word already
+           {"含词的", {true, 1, "词"}, {}, "含词的"},      // holds the word already
            {"标题字", {false, 1, "词"}, {}, "标题字"},
            {"", {true, 0, "词"}, {}, ""},
            {"", {true, 1, "词"}, {}, "词"},

@@ -8,7 +8,10 @@ namespace pelrine {
 namespace {
 
 TEST(WaitWithEvents, SleepsInTenMillisecondStepsWithEventsAfterEach) {
-  struct Case { int milliseconds; int want_steps; };
+  struct Case {
+    int milliseconds;
+    int want_steps;
+  };
   for (const Case& c : std::initializer_list<Case>{{3000, 300}, {25, 3}, {10, 1}, {0, 0}}) {
     CountingSleeper sleeper;
     FakeRunWindow window;

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,16 @@ class FakeDesktop final : public Desktop {
     if (during_message) std::exchange(during_message, nullptr)();
     return answer;
   }
+  std::optional<std::string> Input(HWND, const std::string& prompt, const std::string& title,
+                                   const std::string& initial) override {
+    inputs.push_back(title + "|" + prompt + "|" + initial);
+    return input_answer;
+  }
+  std::optional<std::string> ChooseFile(HWND, const FileChoice& choice) override {
+    file_choices.push_back((choice.save ? "save|" : "open|") + choice.title + "|" + choice.filter +
+                           "|" + choice.default_extension);
+    return file_answer;
+  }
   void ChooseFolder(HWND edit_box) override { chosen_for.push_back(edit_box); }
   void OpenFolderInExplorer(const std::string& path) override { explored.push_back(path); }
   void OpenInBrowser(const std::string& address) override { opened.push_back(address); }
@@ -40,8 +51,9 @@ class FakeDesktop final : public Desktop {
   void ShowHelpPage(HWND) override { ++help_pages; }
 
   int answer = IDOK;
-  std::function<void()> during_message;  // what the user does while a box is open
-  std::vector<std::string> messages, explored, opened, previews;
+  std::function<void()> during_message;                  // what the user does while a box is open
+  std::optional<std::string> input_answer, file_answer;  // nothing: the user cancels
+  std::vector<std::string> messages, explored, opened, previews, inputs, file_choices;
   std::vector<HWND> chosen_for;
   int help_pages = 0;
 };

@@ -1,0 +1,1 @@
+#include "md5_shared_tests.h"
