@@ -12,6 +12,7 @@
 #include "app/message_loop.h"
 #include "app/settings.h"
 #include "app/win32_handles.h"
+#include "guang/guang_client.h"
 #include "net/file_system_win32.h"
 #include "net/wininet_transport.h"
 
@@ -31,19 +32,8 @@ std::string ProgramDirectory() {
   return path.substr(0, path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\'));
 }
 
-// The share source and the link services of a build without the Guang client
-// and the link services: no page yields shares, every buy link becomes the
+// The link services of a build without them: every buy link becomes the
 // fallback promotion link, and no shortening succeeds.
-class NoShares final : public pelrine::ShareSource {
- public:
-  std::vector<pelrine::ShareRecord> CollectSearchPage(std::string_view, std::string_view, int, int,
-                                                      int, int, pelrine::InsertWordList&,
-                                                      pelrine::InsertWordList&, std::string&, int,
-                                                      pelrine::StatusLabel*) override {
-    return {};
-  }
-};
-
 class FallbackLinks final : public pelrine::LinkConverter {
  public:
   explicit FallbackLinks(std::string fallback) : fallback_(std::move(fallback)) {}
@@ -79,7 +69,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   pelrine::AnsiFileSystem files;
   pelrine::SeededRandom random(pelrine::ClockSeed());
   pelrine::ThreadSleeper sleeper;
-  NoShares shares;
+  pelrine::GuangClient shares(transport, hosts, random);
   FallbackLinks links(hosts.promotion_link);
 
   pelrine::SystemDesktop desktop(directory);
