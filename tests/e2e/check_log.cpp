@@ -29,13 +29,20 @@ bool CheckLog::Check(bool passed, std::string_view what) {
 }
 
 bool CheckLog::CheckText(std::string_view what, std::string_view got, std::string_view want) {
-  if (got == want) return Check(true, std::string(what) + " is \"" + std::string(want) + "\"");
-  // Long texts are shown by their length and their first bytes only.
+  // Long texts are shown by their first characters and their length; line
+  // breaks as \r and \n.
   auto shown = [](std::string_view text) {
-    std::string head(text.substr(0, 120));
-    return "\"" + head + (text.size() > head.size() ? "...\"" : "\"") + " (" +
-           std::to_string(text.size()) + " bytes)";
+    size_t head = 0;  // a whole number of GBK characters
+    while (head < text.size() && head < 120)
+      head += static_cast<unsigned char>(text[head]) >= 0x81 ? 2 : 1;
+    std::string shown = "\"";
+    for (char c : text.substr(0, head))
+      shown += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+    shown += head < text.size() ? "...\"" : "\"";
+    if (head < text.size()) shown += " (" + std::to_string(text.size()) + " bytes)";
+    return shown;
   };
+  if (got == want) return Check(true, std::string(what) + " is " + shown(want));
   return Check(false, std::string(what) + " is " + shown(got) + ", expected " + shown(want));
 }
 
