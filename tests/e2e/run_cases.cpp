@@ -37,16 +37,23 @@ std::vector<std::string> PicturePaths(std::string_view article) {
 }
 
 // Waits for the status label to show the request of a page of the first
-// search word: the pages before it are collected then.
+// search word ("搜索 连衣裙(3).." or "搜索词：连衣裙 (3)..正在访问页面 ..."):
+// the pages before it are collected then.
 bool WaitForPage(const ProgramUnderTest& program, CaseContext& context, int page) {
   const std::string number = std::to_string(page);
-  std::string wanted = "(";
-  wanted.append(number).append(")");
+  std::string opening = "连衣裙(", spaced = "连衣裙 (";
+  opening.append(number).append(")");
+  spaced.append(number).append(")");
   std::string what = "the status label reaches page ";
   what.append(number).append(" of the first word");
-  return context.log.Check(
-      WaitUntil([&] { return program.Text(标签状态).find(wanted) != std::string::npos; }, 120),
-      what);
+  return context.log.Check(WaitUntil(
+                               [&] {
+                                 const std::string status = program.Text(标签状态);
+                                 return status.find(opening) != std::string::npos ||
+                                        status.find(spaced) != std::string::npos;
+                               },
+                               120),
+                           what);
 }
 
 // Waits for the completion message of a collect run and answers it.
