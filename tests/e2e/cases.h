@@ -34,6 +34,7 @@ void SavePicture(const ProgramUnderTest& program, HWND window, std::string_view 
 
 void FirstStartCase(CaseContext& context);
 void SettingsKeptCase(CaseContext& context);
+void SaveFailsCase(CaseContext& context);
 void OddSettingsCase(CaseContext& context);
 void HelpPageCase(CaseContext& context);
 void PreviewRunCase(CaseContext& context);

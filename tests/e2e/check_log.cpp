@@ -23,7 +23,10 @@ std::string ForConsole(std::string_view gbk) {
 
 bool CheckLog::Check(bool passed, std::string_view what) {
   if (!passed) ++failures_;
-  std::printf("  %s %s\n", passed ? "ok  " : "FAIL", ForConsole(what).c_str());
+  std::string line(what);  // one line of output for each check
+  for (char& c : line)
+    if (c == '\r' || c == '\n') c = ' ';
+  std::printf("  %s %s\n", passed ? "ok  " : "FAIL", ForConsole(line).c_str());
   std::fflush(stdout);
   return passed;
 }

@@ -16,10 +16,15 @@ struct NamedCase {
 };
 
 constexpr NamedCase kCases[] = {
-    {"first-start", e2e::FirstStartCase},   {"settings-kept", e2e::SettingsKeptCase},
-    {"odd-settings", e2e::OddSettingsCase}, {"help-page", e2e::HelpPageCase},
-    {"preview-run", e2e::PreviewRunCase},   {"collect-run", e2e::CollectRunCase},
-    {"stop-run", e2e::StopRunCase},         {"close-during-run", e2e::CloseDuringRunCase},
+    {"first-start", e2e::FirstStartCase},
+    {"settings-kept", e2e::SettingsKeptCase},
+    {"save-fails", e2e::SaveFailsCase},
+    {"odd-settings", e2e::OddSettingsCase},
+    {"help-page", e2e::HelpPageCase},
+    {"preview-run", e2e::PreviewRunCase},
+    {"collect-run", e2e::CollectRunCase},
+    {"stop-run", e2e::StopRunCase},
+    {"close-during-run", e2e::CloseDuringRunCase},
 };
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Cases of the window and its settings: the first start, settings kept over a
-// restart, a damaged settings file, the help page.
+// restart, a save that fails, a damaged settings file, the help page.
 #include <initializer_list>
 
 #include "cases.h"
@@ -159,6 +159,28 @@ void SettingsKeptCase(CaseContext& context) {
   context.log.Check(program.Selection(组合框类目) == 5, "类目 is the sixth entry again");
   context.log.Check(program.Selection(组合框标题位置) == 2, "标题位置 is the third entry again");
   CloseProgram(program, context);
+}
+
+// tests/e2e/run puts a folder where the first word list's file belongs, so
+// that file cannot be written; the other settings can.
+void SaveFailsCase(CaseContext& context) {
+  ProgramUnderTest program;
+  if (!StartProgram(program, context)) return;
+  auto answer_failure = [&](std::string_view when) {
+    MessageBoxSeen box;
+    if (!context.log.Check(program.WaitForMessageBox(box, 30),
+                           std::string(when) + " shows a message"))
+      return;
+    context.log.Check(
+        box.text.starts_with("保存配置失败") && box.text.find("\\插入词1.txt") != std::string::npos,
+        "it tells that 插入词1.txt could not be written: " + box.text);
+    context.log.Check(program.Answer(box, IDOK), "the message box closes on OK");
+  };
+  program.Click(图片框保存);
+  answer_failure("the save banner");
+  program.Close();
+  answer_failure("closing");
+  CheckEnded(program, context);
 }
 
 void OddSettingsCase(CaseContext& context) {
