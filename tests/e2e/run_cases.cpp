@@ -2,6 +2,7 @@
 // run to its end, a collect run stopped by a second click, and closing the
 // window during a run. tests/e2e/run prepares the settings (search words, a
 // save directory in the case folder, short templates) and checks the files.
+#include <cstdlib>
 #include <string_view>
 #include <vector>
 
@@ -36,24 +37,24 @@ std::vector<std::string> PicturePaths(std::string_view article) {
   return paths;
 }
 
-// Waits for the status label to show the request of a page of the first
-// search word ("搜索 连衣裙(3).." or "搜索词：连衣裙 (3)..正在访问页面 ..."):
-// the pages before it are collected then.
+// The page of the first search word whose request the status label shows
+// ("搜索 连衣裙(3).." or "搜索词：连衣裙 (3)..正在访问页面 ..."); 0 for none.
+int PageShown(const std::string& status) {
+  for (const std::string_view opening : {"连衣裙(", "连衣裙 ("}) {
+    const size_t at = status.find(opening);
+    if (at != std::string::npos) return std::atoi(status.c_str() + at + opening.size());
+  }
+  return 0;
+}
+
+// Waits for the request of page `page` or a later one of the first word: the
+// pages before it are collected then. Pages may pass faster than the label is
+// read, so any later page will do.
 bool WaitForPage(const ProgramUnderTest& program, CaseContext& context, int page) {
-  const std::string number = std::to_string(page);
-  std::string opening = "连衣裙(", spaced = "连衣裙 (";
-  opening.append(number).append(")");
-  spaced.append(number).append(")");
   std::string what = "the status label reaches page ";
-  what.append(number).append(" of the first word");
-  return context.log.Check(WaitUntil(
-                               [&] {
-                                 const std::string status = program.Text(标签状态);
-                                 return status.find(opening) != std::string::npos ||
-                                        status.find(spaced) != std::string::npos;
-                               },
-                               120),
-                           what);
+  what.append(std::to_string(page)).append(" of the first word");
+  return context.log.Check(
+      WaitUntil([&] { return PageShown(program.Text(标签状态)) >= page; }, 120), what);
 }
 
 // Waits for the completion message of a collect run and answers it.
