@@ -200,8 +200,8 @@ const char kCategorySeparator[] = "、";
 std::span<const ControlSpec> MainWindowControls() { return kControls; }
 
 const ControlSpec* FindSpec(ControlId id) {
-  for (const ControlSpec& spec : kControls)
-    if (spec.id == id) return &spec;
+  for (const ControlSpec& entry : kControls)
+    if (entry.id == id) return &entry;
   return nullptr;
 }
 

@@ -73,8 +73,8 @@ constexpr TileSpec kTiles[] = {{图片框保存, Tile::Save},
 ControlId IdOf(HWND control) { return static_cast<ControlId>(GetDlgCtrlID(control)); }
 
 bool IsKind(ControlId id, ControlKind kind) {
-  const ControlSpec* spec = FindSpec(id);
-  return spec && spec->kind == kind;
+  const ControlSpec* entry = FindSpec(id);
+  return entry && entry->kind == kind;
 }
 
 int CALLBACK NoteFontFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
@@ -211,12 +211,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void MainWindow::CreateControls() {
-  for (const ControlSpec& spec : MainWindowControls()) controls_.Add(spec.id, CreateControl(spec));
+  for (const ControlSpec& entry : MainWindowControls())
+    controls_.Add(entry.id, CreateControl(entry));
   // Labels lie below everything else: some of them are the background of a
   // row of other controls. The first label of the table lies lowest.
-  for (const ControlSpec& spec : MainWindowControls() | std::views::reverse)
-    if (spec.kind == ControlKind::Label || spec.kind == ControlKind::Line)
-      SetWindowPos(controls_[spec.id], HWND_BOTTOM, 0, 0, 0, 0,
+  for (const ControlSpec& entry : MainWindowControls() | std::views::reverse)
+    if (entry.kind == ControlKind::Label || entry.kind == ControlKind::Line)
+      SetWindowPos(controls_[entry.id], HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   // The picture folder's box begins inside the width of its check box, whose
   // caption ends before it: the box lies above, so none of it is hidden.
@@ -226,15 +227,15 @@ void MainWindow::CreateControls() {
                     reinterpret_cast<DWORD_PTR>(this));
 }
 
-HWND MainWindow::CreateControl(const ControlSpec& spec) {
+HWND MainWindow::CreateControl(const ControlSpec& entry) {
   const char* window_class = WC_STATICA;
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   DWORD extended = 0;
-  int height = Scale(spec.height);
-  switch (spec.kind) {
+  int height = Scale(entry.height);
+  switch (entry.kind) {
     case ControlKind::Label:
-      style |= SS_NOPREFIX | SS_CENTERIMAGE | (spec.id == 标签排行 ? SS_RIGHT : SS_LEFT);
-      if (spec.id == 标签状态) style |= SS_ENDELLIPSIS;
+      style |= SS_NOPREFIX | SS_CENTERIMAGE | (entry.id == 标签排行 ? SS_RIGHT : SS_LEFT);
+      if (entry.id == 标签状态) style |= SS_ENDELLIPSIS;
       break;
     case ControlKind::Line:
       style |= SS_ETCHEDHORZ;
@@ -260,7 +261,7 @@ HWND MainWindow::CreateControl(const ControlSpec& spec) {
     case ControlKind::DropDown:
       window_class = WC_COMBOBOXA;
       style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
-      height = Scale(spec.height + 300);  // the height of the open list
+      height = Scale(entry.height + 300);  // the height of the open list
       break;
     case ControlKind::GroupBox:
       window_class = WC_BUTTONA;
@@ -279,19 +280,19 @@ HWND MainWindow::CreateControl(const ControlSpec& spec) {
       style |= SS_NOPREFIX | SS_NOTIFY | SS_CENTER | SS_CENTERIMAGE;
       break;
   }
-  HWND parent = spec.parent == None ? Window() : controls_[spec.parent];
-  HWND control = CreateWindowExA(extended, window_class, spec.text, style, Scale(spec.left),
-                                 Scale(spec.top), Scale(spec.width), height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+  HWND parent = entry.parent == None ? Window() : controls_[entry.parent];
+  HWND control = CreateWindowExA(extended, window_class, entry.text, style, Scale(entry.left),
+                                 Scale(entry.top), Scale(entry.width), height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
                                  GetModuleHandleA(nullptr), nullptr);
   SendMessageA(control, WM_SETFONT,
-               reinterpret_cast<WPARAM>(spec.kind == ControlKind::Hyperlink ? link_font_.get()
-                                                                            : font_.get()),
+               reinterpret_cast<WPARAM>(entry.kind == ControlKind::Hyperlink ? link_font_.get()
+                                                                             : font_.get()),
                FALSE);
-  if (spec.kind == ControlKind::Edit || spec.kind == ControlKind::MultiLineEdit)
+  if (entry.kind == ControlKind::Edit || entry.kind == ControlKind::MultiLineEdit)
     SendMessageA(control, EM_SETLIMITTEXT, 0, 0);
   // Controls that hold others pass their children's notifications on.
-  if (spec.kind == ControlKind::GroupBox || spec.kind == ControlKind::PictureBox)
+  if (entry.kind == ControlKind::GroupBox || entry.kind == ControlKind::PictureBox)
     SetWindowSubclass(control, ForwardingProc, kForwardingId, reinterpret_cast<DWORD_PTR>(this));
   return control;
 }

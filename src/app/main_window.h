@@ -128,7 +128,7 @@ class MainWindow final : public BaseWindow<MainWindow>, public RunWindow {
  private:
   int Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
   void CreateControls();
-  HWND CreateControl(const struct ControlSpec& spec);
+  HWND CreateControl(const struct ControlSpec& entry);
   void SetInitialValues() const;
   void AttachTooltips();
 

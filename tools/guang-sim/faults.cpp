@@ -14,19 +14,19 @@ long Count(std::string_view text) {
 
 }  // namespace
 
-bool Faults::Add(std::string_view spec, std::string& error) {
-  const size_t equals = spec.rfind('=');
+bool Faults::Add(std::string_view switch_text, std::string& error) {
+  const size_t equals = switch_text.rfind('=');
   if (equals == std::string_view::npos || equals == 0) {
-    error = "a fault is PATH=ITEM[,ITEM...]: " + std::string(spec);
+    error = "a fault is PATH=ITEM[,ITEM...]: " + std::string(switch_text);
     return false;
   }
   Rule rule;
-  rule.path = spec.substr(0, equals);
+  rule.path = switch_text.substr(0, equals);
   if (rule.path.back() == '*') {
     rule.path.pop_back();
     rule.prefix = true;
   }
-  std::string_view items = spec.substr(equals + 1);
+  std::string_view items = switch_text.substr(equals + 1);
   while (!items.empty()) {
     const size_t comma = items.find(',');
     const std::string_view item = items.substr(0, comma);

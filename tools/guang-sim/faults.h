@@ -33,7 +33,7 @@ class Faults {
   explicit Faults(uint64_t seed) : random_(seed) {}
 
   // Adds one switch; false with `error` set when it cannot be read.
-  bool Add(std::string_view spec, std::string& error);
+  bool Add(std::string_view switch_text, std::string& error);
   // The plan for the next request to `path`; counts it for first and every.
   // Delays add up; of several actions the first switch's wins.
   FaultPlan PlanFor(std::string_view path);

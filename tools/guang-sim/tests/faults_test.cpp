@@ -9,7 +9,7 @@ namespace {
 
 TEST(Faults, ReadsTheirSwitches) {
   struct Case {
-    std::string spec;
+    std::string switch_text;
     bool ok;
   };
   for (const Case& c : std::vector<Case>{
@@ -33,8 +33,8 @@ TEST(Faults, ReadsTheirSwitches) {
        }) {
     Faults faults(1);
     std::string error;
-    EXPECT_EQ(faults.Add(c.spec, error), c.ok) << c.spec;
-    EXPECT_EQ(error.empty(), c.ok) << c.spec;
+    EXPECT_EQ(faults.Add(c.switch_text, error), c.ok) << c.switch_text;
+    EXPECT_EQ(error.empty(), c.ok) << c.switch_text;
   }
 }
 
