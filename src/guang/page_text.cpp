@@ -26,7 +26,7 @@ std::string_view PageHead(std::string_view page) {
 std::string FetchPageText(Transport& transport, std::string_view address, int charset_mode) {
   std::string url(address);
   const std::string body = PageFetch(transport, url, {.timeout_seconds = 30}).body;
-  return FixPageCharset(body.substr(0, body.find('\0')), charset_mode);
+  return FixPageCharset(std::string(TextBeforeZero(body)), charset_mode);
 }
 
 std::string FixPageCharset(std::string page, int charset_mode) {

@@ -42,8 +42,8 @@ std::string ShortenWithInterface(Transport& transport, std::string_view long_url
   const std::string encoded =
       api.url_encoding == 0 ? UrlEncodeGbk(long_url) : UrlEncodeUtf8(long_url);
   std::string address = ReplaceAll(api.address, kAddressPlaceholder, encoded);
-  PageFetchOptions options{.method = api.method == 1 ? 1 : 0, .conversion = api.url_encoding};
-  if (api.method != 0) options.body = ReplaceAll(api.post_data, kAddressPlaceholder, encoded);
+  PageFetchOptions options{.method = api.method, .conversion = api.url_encoding};
+  if (api.method == 1) options.body = ReplaceAll(api.post_data, kAddressPlaceholder, encoded);
 
   std::string text(TextBeforeZero(PageFetch(transport, address, options).body));
   std::string left = api.left_marker, right = api.right_marker;

@@ -1,6 +1,7 @@
 #include "net/page_fetch.h"
 
 #include "net/code_pages.h"
+#include "net/gbk_text.h"
 
 namespace pelrine {
 
@@ -14,11 +15,9 @@ bool IsBlank(std::string_view text) {
   return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
-std::string_view UpToZero(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
-
 std::string Converted(std::string body, int conversion) {
-  if (conversion == 1) return Utf8ToGbk(UpToZero(body), false);
-  if (conversion == 2) return Big5ToSimplifiedGbk(UpToZero(body));
+  if (conversion == 1) return Utf8ToGbk(TextBeforeZero(body), false);
+  if (conversion == 2) return Big5ToSimplifiedGbk(TextBeforeZero(body));
   return body;
 }
 

@@ -128,6 +128,17 @@ TEST(ShortenWithInterface, SendsAsTheInterfaceSaysAndCutsTheAnswer) {
             "GET",
             "",
             "http://api.test/1"},
+           {"no call mode chosen: a GET without the POST data",
+            with([](ShortUrlInterface& a) {
+              a.method = -1;
+              a.address = "http://api.test/g?u=#网址#";
+            }),
+            "u",
+            {.body = R"({"tinyurl":"x"})"},
+            "http://api.test/g?u=%75",
+            "GET",
+            "",
+            "x"},
            {"an address without the placeholder sends nothing of the long address",
             with([](ShortUrlInterface& a) {
               a.method = 0;
