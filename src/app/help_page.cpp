@@ -3,8 +3,7 @@
 namespace pelrine {
 
 std::string_view HelpPage() {
-  return "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">\r\n"
-         "<p>下面没有讲到的按钮和输入框，把鼠标停在上面片刻，就会出现它的说明。</p>\r\n"
+  return "<p>下面没有讲到的按钮和输入框，把鼠标停在上面片刻，就会出现它的说明。</p>\r\n"
          "<br><hr /><br>\r\n"
          "<h3>【内容模板】</h3>\r\n"
          "<p>每采集到一条分享，就按内容模板生成一段文章。可以写多个模板，用 #分隔# 隔开，"

@@ -153,8 +153,9 @@ void PreviewWindow::LayoutPreviewWindow() {
 
 void PreviewWindow::DiscardTemporaryPage() {
   if (temporary_page_.empty()) return;
-  DeleteFileA(temporary_page_.c_str());
-  temporary_page_.clear();
+  // A page still held open by a browser is kept and tried again next time.
+  if (DeleteFileA(temporary_page_.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND)
+    temporary_page_.clear();
 }
 
 LRESULT PreviewWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -184,8 +185,9 @@ LRESULT PreviewWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       }
       break;
     case WM_DESTROY:
-      DiscardTemporaryPage();
+      // The view lets go of the page before it is deleted.
       browser_view_.reset();
+      DiscardTemporaryPage();
       return 0;
     case WM_NCDESTROY:
       tabs_ = nullptr;

@@ -17,9 +17,15 @@ class ContainerSite final : public IOleClientSite,
   ContainerSite(HWND container, std::function<void()> document_complete)
       : container_(container), document_complete_(std::move(document_complete)) {}
 
+  // The browser whose own document completions count; frames and other
+  // documents inside it report theirs too. Not owned: the host keeps it and
+  // detaches the site before letting go of it.
+  void SetTopLevel(IUnknown* browser) { top_level_ = browser; }
+
   void Detach() {
     container_ = nullptr;
     document_complete_ = nullptr;
+    top_level_ = nullptr;
   }
 
   // IUnknown
@@ -115,9 +121,9 @@ class ContainerSite final : public IOleClientSite,
   }
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                      UINT*) override {
-    if (member == DISPID_DOCUMENTCOMPLETE && document_complete_) {
+  STDMETHODIMP Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*,
+                      EXCEPINFO*, UINT*) override {
+    if (member == DISPID_DOCUMENTCOMPLETE && document_complete_ && IsTopLevel(parameters)) {
       // A copy: the callback may end this host.
       auto complete = document_complete_;
       complete();
@@ -128,9 +134,23 @@ class ContainerSite final : public IOleClientSite,
  private:
   ~ContainerSite() = default;
 
+  // DocumentComplete(pDisp, URL): the arguments come last to first, so the
+  // sender is the second; it is the top-level browser when both are the
+  // same object.
+  bool IsTopLevel(const DISPPARAMS* parameters) const {
+    if (!top_level_ || !parameters || parameters->cArgs < 2) return false;
+    const VARIANT& sender = parameters->rgvarg[1];
+    if (sender.vt != VT_DISPATCH || !sender.pdispVal) return false;
+    com_ptr<IUnknown> identity, top_identity;
+    sender.pdispVal->QueryInterface(IID_IUnknown, identity.put_void());
+    top_level_->QueryInterface(IID_IUnknown, top_identity.put_void());
+    return identity && identity.get() == top_identity.get();
+  }
+
   ULONG references_ = 1;
   HWND container_;
   std::function<void()> document_complete_;
+  IUnknown* top_level_ = nullptr;
 };
 
 namespace {
@@ -168,6 +188,7 @@ bool WebBrowserHost::Start(HWND container, std::function<void()> document_comple
   browser_ = control_.as<IWebBrowser2>();
   if (!browser_) return false;
   browser_->put_Silent(VARIANT_TRUE);
+  site_->SetTopLevel(browser_.get());
 
   auto points = control_.as<IConnectionPointContainer>();
   if (points && SUCCEEDED(points->FindConnectionPoint(DIID_DWebBrowserEvents2, events_.put())) &&
