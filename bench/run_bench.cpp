@@ -30,7 +30,7 @@ std::string InsertWords() {
   return words;
 }
 
-struct Rig {
+struct Rig : FakeRunParts {
   explicit Rig(int shares) {
     window.content_templates = TwoKilobyteTemplate();
     window.title_template = "#专辑#：#随机一句#，#随机一句#";
@@ -50,14 +50,7 @@ struct Rig {
     };
   }
 
-  FakeRunWindow window;
-  SeededRandom random{1};
-  ScriptedShareSource source{window, random};
-  FakeLinks links;
-  FakePictures pictures;
-  MemoryFileSystem files;
-  CountingSleeper sleeper;
-  RunServices services{window, source, links, pictures, files, random, sleeper};
+  RunServices services = Services();
 };
 
 void BM_BatchRoad(benchmark::State& state) {
@@ -74,8 +67,8 @@ void BM_BatchRoad(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.counters["per_share"] = benchmark::Counter(
-      static_cast<double>(shares), benchmark::Counter::kIsIterationInvariantRate |
-                                       benchmark::Counter::kInvert);
+      static_cast<double>(shares),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_BatchRoad)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

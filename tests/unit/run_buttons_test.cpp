@@ -8,18 +8,11 @@
 namespace pelrine {
 namespace {
 
-class RunButtonsTest : public ::testing::Test {
+class RunButtonsTest : public ::testing::Test, protected FakeRunParts {
  protected:
   RunButtonsTest() { files.directories = {"C:\\out"}; }
 
-  FakeRunWindow window;
-  SeededRandom random{1};
-  ScriptedShareSource source{window, random};
-  FakeLinks links;
-  FakePictures pictures;
-  MemoryFileSystem files;
-  CountingSleeper sleeper;
-  RunButtons buttons{RunServices{window, source, links, pictures, files, random, sleeper}};
+  RunButtons buttons{Services()};
 };
 
 TEST_F(RunButtonsTest, CollectDisablesPreviewForItsDuration) {

@@ -32,7 +32,7 @@ std::string Saved(int count) { return "已保存.." + std::to_string(count) + " 
 constexpr std::string_view kDone = "采集完成！右击选择目录按钮‘..’可打开保存目录";
 
 // Everything a run talks to, scripted; the run is started through the buttons.
-struct RunRig {
+struct RunRig : FakeRunParts {
   RunRig() { files.directories = {"C:\\out"}; }
 
   // A click on the running button while the source handles request `call`.
@@ -44,14 +44,7 @@ struct RunRig {
     };
   }
 
-  FakeRunWindow window;
-  SeededRandom random{1};
-  ScriptedShareSource source{window, random};
-  FakeLinks links;
-  FakePictures pictures;
-  MemoryFileSystem files;
-  CountingSleeper sleeper;
-  RunServices services{window, source, links, pictures, files, random, sleeper};
+  RunServices services = Services();
   RunButtons buttons{services};
 };
 

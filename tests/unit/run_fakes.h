@@ -12,7 +12,9 @@
 #include "guang/random_source.h"
 #include "guang/share_source.h"
 #include "links/link_converter.h"
+#include "memory_file_system.h"
 #include "run/picture_fetch.h"
+#include "run/run_collection.h"
 #include "run/run_window.h"
 #include "run/wait_with_events.h"
 
@@ -231,6 +233,19 @@ class CountingSleeper final : public Sleeper {
   }
   long long slept = 0;
   int steps = 0;
+};
+
+// Everything a run talks to, scripted, with a fixed seed.
+struct FakeRunParts {
+  RunServices Services() { return {window, source, links, pictures, files, random, sleeper}; }
+
+  FakeRunWindow window;
+  SeededRandom random{1};
+  ScriptedShareSource source{window, random};
+  FakeLinks links;
+  FakePictures pictures;
+  MemoryFileSystem files;
+  CountingSleeper sleeper;
 };
 
 }  // namespace pelrine
