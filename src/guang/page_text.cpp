@@ -25,7 +25,7 @@ std::string FixPageCharset(std::string page, int charset_mode) {
 
 bool ContainsItems(std::string_view text, std::string_view items, bool any) {
   for (const std::string& item : SplitText(items, "[fg]"))
-    if ((FindOnCharBoundary(text, item, 0, true) != std::string_view::npos) == any) return any;
+    if (ContainsIgnoringCase(text, item) == any) return any;
   return !any;
 }
 

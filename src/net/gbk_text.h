@@ -13,7 +13,9 @@ namespace pelrine {
 inline bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
 // True for the second byte of a double-byte GBK character (0x40-0xFE but 0x7F).
-inline bool IsGbkTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
+inline bool IsGbkTrailByte(unsigned char byte) {
+  return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
 
 // Length of the character that starts at `at`: 2 for a lead byte followed by
 // a trail byte, else 1 (a lone or broken lead byte counts as one character,
@@ -37,6 +39,12 @@ std::string AsciiLower(std::string_view text);
 // An empty needle is found at `from`. npos when there is none.
 size_t FindOnCharBoundary(std::string_view text, std::string_view needle, size_t from = 0,
                           bool ignore_case = false);
+
+// Whether `needle` stands in `text` on a character boundary, ignoring the
+// case of ASCII letters.
+inline bool ContainsIgnoringCase(std::string_view text, std::string_view needle) {
+  return FindOnCharBoundary(text, needle, 0, true) != std::string_view::npos;
+}
 
 // Last `needle` starting at a character boundary that ends at or before
 // `end`; npos when there is none. Reads back from `end` no further than the

@@ -15,10 +15,6 @@ constexpr std::string_view kAcceptLine =
     "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/x-shockwave-flash, "
     "application/vnd.ms-excel, application/vnd.ms-powerpoint, application/msword, */*\r\n";
 
-bool Contains(std::string_view text, std::string_view label) {
-  return FindOnCharBoundary(text, label, 0, true) != npos;
-}
-
 // The host with its port, as the URL writes it.
 std::string_view Authority(std::string_view url) {
   if (const size_t scheme = FindOnCharBoundary(url, "http://"); scheme != npos)
@@ -30,7 +26,7 @@ std::string_view Authority(std::string_view url) {
 
 std::string HttpUtility::RequestText(UtilityRequest request, std::string* response_headers) {
   const std::string body = RequestBytes(std::move(request), response_headers);
-  return body.substr(0, body.find('\0'));
+  return std::string(TextBeforeZero(body));
 }
 
 std::string HttpUtility::RequestBytes(UtilityRequest request, std::string* response_headers) {
@@ -67,11 +63,11 @@ long long UtilityPort(std::string_view url) {
 
 std::string CompleteUtilityHeaders(const UtilityRequest& request) {
   std::string headers = request.headers;
-  if (!Contains(headers, "Accept: ")) headers += kAcceptLine;
-  if (!Contains(headers, "Referer: ")) headers += "Referer: " + request.url + "\r\n";
-  if (!Contains(headers, "Accept-Language: ")) headers += "Accept-Language: zh-cn\r\n";
+  if (!ContainsIgnoringCase(headers, "Accept: ")) headers += kAcceptLine;
+  if (!ContainsIgnoringCase(headers, "Referer: ")) headers += "Referer: " + request.url + "\r\n";
+  if (!ContainsIgnoringCase(headers, "Accept-Language: ")) headers += "Accept-Language: zh-cn\r\n";
   if (AsciiLower(request.method) == "post" && !request.body.empty()) {
-    if (!Contains(headers, "Content-Type: "))
+    if (!ContainsIgnoringCase(headers, "Content-Type: "))
       headers += "Content-Type: application/x-www-form-urlencoded\r\n";
     headers += "Content-Length: " + std::to_string(request.body.size()) + "\r\n";
   }

@@ -16,10 +16,6 @@ constexpr std::string_view kAcceptLine =
     "application/x-shockwave-flash, application/vnd.ms-excel, application/vnd.ms-powerpoint, "
     "application/msword, */*\r\n";
 
-bool Contains(std::string_view text, std::string_view label) {
-  return FindOnCharBoundary(text, label, 0, true) != npos;
-}
-
 std::string_view Before(std::string_view text, std::string_view delimiter) {
   return text.substr(0, FindOnCharBoundary(text, delimiter));
 }
@@ -53,7 +49,7 @@ long long UrlPort(std::string_view url) {
   return colon == npos ? 80 : LeadingInteger(authority.substr(colon + 1));
 }
 
-bool IsSecureUrl(std::string_view url) { return Contains(url, "https://"); }
+bool IsSecureUrl(std::string_view url) { return ContainsIgnoringCase(url, "https://"); }
 
 std::string RequestAgent(std::string_view headers) {
   constexpr std::string_view kLabel = "User-Agent:";
@@ -67,18 +63,18 @@ std::string RequestAgent(std::string_view headers) {
 
 std::string CompleteRequestHeaders(const FetchRequest& request) {
   std::string headers = request.headers;
-  if (!Contains(headers, "Accept")) headers += kAcceptLine;
-  if (Contains(headers, "RefererNo")) {
+  if (!ContainsIgnoringCase(headers, "Accept")) headers += kAcceptLine;
+  if (ContainsIgnoringCase(headers, "RefererNo")) {
     if (const size_t marker = FindOnCharBoundary(headers, "RefererNo"); marker != npos)
       headers.erase(marker, 9);
-  } else if (!Contains(headers, "Referer")) {
+  } else if (!ContainsIgnoringCase(headers, "Referer")) {
     headers += "Referer: " + request.url + "\r\n";
   }
-  if (!Contains(headers, "Accept-Language")) headers += "Accept-Language: zh-cn\r\n";
+  if (!ContainsIgnoringCase(headers, "Accept-Language")) headers += "Accept-Language: zh-cn\r\n";
   if (request.method == "POST" && !request.body.empty()) {
-    if (!Contains(headers, "Content-Type"))
+    if (!ContainsIgnoringCase(headers, "Content-Type"))
       headers += "Content-Type: application/x-www-form-urlencoded\r\n";
-    if (!Contains(headers, "Content-Length"))
+    if (!ContainsIgnoringCase(headers, "Content-Length"))
       headers += "Content-Length: " + std::to_string(request.body.size()) + "\r\n";
   }
   if ((request.method == "GET" || request.method == "POST") && !request.cookies.empty())
@@ -89,7 +85,7 @@ std::string CompleteRequestHeaders(const FetchRequest& request) {
 std::vector<SetCookie> ResponseCookies(std::string_view headers) {
   std::vector<SetCookie> cookies;
   for (const std::string& line : SplitText(headers, "\r\n")) {
-    if (!Contains(line, "Set-Cookie: ")) continue;
+    if (!ContainsIgnoringCase(line, "Set-Cookie: ")) continue;
     const std::string_view rest = std::string_view(line).substr(12);
     const size_t equals = FindOnCharBoundary(rest, "=");
     cookies.push_back({.name = std::string(rest.substr(0, equals)),
