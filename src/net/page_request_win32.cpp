@@ -16,7 +16,7 @@ DWORD RequestFlags(const FetchRequest& request, bool secure) {
 
 }  // namespace
 
-FetchReply PageRequest(const FetchRequest& request, WorkerHandles& handles) {
+FetchReply PageRequest(const FetchRequest& request, const Abandoned& abandoned) {
   if (request.method != "GET" && request.method != "POST") return {};
   const bool secure = IsSecureUrl(request.url);
   const std::string host = UrlHost(request.url);
@@ -32,10 +32,10 @@ FetchReply PageRequest(const FetchRequest& request, WorkerHandles& handles) {
                        .body = request.method == "POST" ? request.body : "",
                        .read_piece = 2048,
                        .timeout_seconds = request.timeout_seconds},
-                      handles);
+                      abandoned);
   if (!response) return {};
   const std::vector<SetCookie> cookies = ResponseCookies(response->headers);
-  StoreCookies(host, cookies, handles);
+  StoreCookies(host, cookies, abandoned);
   return {.body = std::move(response->body),
           .headers = std::move(response->headers),
           .cookies = ReceivedCookieText(cookies)};

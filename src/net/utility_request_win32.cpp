@@ -17,7 +17,7 @@ std::string UnlessBlank(const std::string& text) { return IsBlank(text) ? "" : t
 }  // namespace
 
 std::optional<UtilityReply> UtilityRequestWorker(const UtilityRequest& request,
-                                                 WorkerHandles& handles) {
+                                                 const Abandoned& abandoned) {
   const std::string method = AsciiLower(request.method);
   if (!method.empty() && method != "get" && method != "post") return std::nullopt;
   const std::string host = UtilityHost(request.url);
@@ -35,9 +35,9 @@ std::optional<UtilityReply> UtilityRequestWorker(const UtilityRequest& request,
                        .body = method == "post" ? request.body : "",
                        .read_piece = 512,
                        .timeout_seconds = request.timeout_seconds},
-                      handles);
+                      abandoned);
   if (!response) return std::nullopt;
-  StoreCookies(host, ResponseCookies(response->headers), handles);
+  StoreCookies(host, ResponseCookies(response->headers), abandoned);
   return UtilityReply{.headers = std::move(response->headers), .body = std::move(response->body)};
 }
 

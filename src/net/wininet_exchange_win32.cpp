@@ -8,10 +8,12 @@ namespace {
 
 const char* TextOrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
 
-std::string ReadBody(HINTERNET request, DWORD piece) {
+// The whole body, or nothing once the worker is abandoned.
+std::optional<std::string> ReadBody(HINTERNET request, DWORD piece, const Abandoned& abandoned) {
   std::string body;
   std::string buffer(piece, '\0');
   for (;;) {
+    if (abandoned) return std::nullopt;
     DWORD read = 0;
     if (!InternetReadFile(request, buffer.data(), piece, &read) || read == 0) return body;
     body.append(buffer.data(), read);
@@ -42,64 +44,38 @@ void SetTimeouts(HINTERNET request, int timeout_seconds) {
 
 }  // namespace
 
-bool WorkerHandles::Keep(HINTERNET handle) {
-  InternetHandle owner(handle);
-  const std::lock_guard lock(mutex_);
-  if (!owner || abandoned_) return false;
-  handles_.push_back(std::move(owner));
-  return true;
-}
-
-void WorkerHandles::CloseAll() {
-  const std::lock_guard lock(mutex_);
-  while (!handles_.empty()) handles_.pop_back();
-}
-
-void WorkerHandles::Abandon() {
-  {
-    const std::lock_guard lock(mutex_);
-    abandoned_ = true;
-  }
-  CloseAll();
-}
-
-bool WorkerHandles::Abandoned() {
-  const std::lock_guard lock(mutex_);
-  return abandoned_;
-}
-
-std::optional<HttpResponse> PerformExchange(const HttpExchange& exchange, WorkerHandles& handles) {
+std::optional<HttpResponse> PerformExchange(const HttpExchange& exchange,
+                                            const Abandoned& abandoned) {
   if (exchange.port < 0 || exchange.port > 65535) return std::nullopt;
   const bool proxy = !exchange.proxy_list.empty();
-  HINTERNET session = InternetOpenA(exchange.agent.c_str(),
-                                    proxy ? INTERNET_OPEN_TYPE_PROXY : INTERNET_OPEN_TYPE_DIRECT,
-                                    TextOrNull(exchange.proxy_list), proxy ? "" : nullptr, 0);
-  if (!handles.Keep(session)) return std::nullopt;
-  HINTERNET connection = InternetConnectA(
-      session, exchange.host.c_str(), static_cast<INTERNET_PORT>(exchange.port),
-      TextOrNull(exchange.user), TextOrNull(exchange.password), INTERNET_SERVICE_HTTP, 0, 0);
-  if (!handles.Keep(connection)) return std::nullopt;
-  HINTERNET request = HttpOpenRequestA(connection, exchange.method.c_str(), exchange.path.c_str(),
-                                       "HTTP/1.1", nullptr, nullptr, exchange.flags, 0);
-  if (!handles.Keep(request)) return std::nullopt;
-  SetTimeouts(request, exchange.timeout_seconds);
+  const InternetHandle session(InternetOpenA(
+      exchange.agent.c_str(), proxy ? INTERNET_OPEN_TYPE_PROXY : INTERNET_OPEN_TYPE_DIRECT,
+      TextOrNull(exchange.proxy_list), proxy ? "" : nullptr, 0));
+  if (!session || abandoned) return std::nullopt;
+  const InternetHandle connection(InternetConnectA(
+      session.get(), exchange.host.c_str(), static_cast<INTERNET_PORT>(exchange.port),
+      TextOrNull(exchange.user), TextOrNull(exchange.password), INTERNET_SERVICE_HTTP, 0, 0));
+  if (!connection || abandoned) return std::nullopt;
+  const InternetHandle request(HttpOpenRequestA(connection.get(), exchange.method.c_str(),
+                                                exchange.path.c_str(), "HTTP/1.1", nullptr,
+                                                nullptr, exchange.flags, 0));
+  if (!request || abandoned) return std::nullopt;
+  SetTimeouts(request.get(), exchange.timeout_seconds);
 
   const std::string& body = exchange.body;
   HttpSendRequestA(
-      request, TextOrNull(exchange.headers), static_cast<DWORD>(exchange.headers.size()),
+      request.get(), TextOrNull(exchange.headers), static_cast<DWORD>(exchange.headers.size()),
       body.empty() ? nullptr : const_cast<char*>(body.data()), static_cast<DWORD>(body.size()));
-  HttpResponse response{.body = ReadBody(request, exchange.read_piece),
-                        .headers = RawHeaders(request)};
-  handles.CloseAll();
-  if (handles.Abandoned()) return std::nullopt;
-  return response;
+  std::optional<std::string> received = ReadBody(request.get(), exchange.read_piece, abandoned);
+  if (!received || abandoned) return std::nullopt;
+  return HttpResponse{.body = std::move(*received), .headers = RawHeaders(request.get())};
 }
 
 void StoreCookies(const std::string& host, const std::vector<SetCookie>& cookies,
-                  WorkerHandles& handles) {
+                  const Abandoned& abandoned) {
   const std::string url = "http://" + host;
   for (const SetCookie& cookie : cookies) {
-    if (handles.Abandoned()) return;
+    if (abandoned) return;
     InternetSetCookieA(url.c_str(), cookie.name.c_str(), cookie.data.c_str());
   }
 }

@@ -2,7 +2,7 @@
 // request and the HTTP utility's request, and the two workers themselves.
 #pragma once
 
-#include <mutex>
+#include <atomic>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,24 +13,14 @@
 
 namespace pelrine {
 
-// The WinInet handles of one worker. The worker opens them in order; the
-// waiting side may abandon the worker at a time-out, which closes them so
-// that the worker's calls fail and it ends soon.
-class WorkerHandles {
- public:
-  // Takes `handle` over; false (with `handle` closed) when it is null or the
-  // worker was abandoned.
-  bool Keep(HINTERNET handle);
-  // Closes the handles kept so far, the last opened first.
-  void CloseAll();
-  void Abandon();
-  bool Abandoned();
-
- private:
-  std::mutex mutex_;
-  bool abandoned_ = false;
-  std::vector<InternetHandle> handles_;
-};
+// Set by the waiting side when it gives up on a worker at its time-out. The
+// worker alone opens and closes its WinInet handles: a handle closed from
+// the waiting side while the worker is between two calls can be handed to
+// the next worker under the same value, and the first worker's next call
+// would then work on the other worker's request. So the worker looks at the
+// mark between its calls and before each piece it reads, and WinInet's own
+// time-outs end a call that waits for a silent server.
+using Abandoned = std::atomic<bool>;
 
 struct HttpExchange {
   std::string agent{};
@@ -45,10 +35,9 @@ struct HttpExchange {
   std::string headers{};
   std::string body{};  // sent when not empty
   DWORD read_piece = 2048;
-  // WinInet's own connect, send and receive time-outs (at least a second).
-  // Under Wine, closing the handles does not end a call that waits for a
-  // silent server; these let an abandoned worker end by itself soon after
-  // the caller's time-out.
+  // WinInet's own connect, send and receive time-outs (at least a second),
+  // which let an abandoned worker end by itself soon after the caller's
+  // time-out.
   int timeout_seconds = 60;
 };
 
@@ -60,19 +49,20 @@ struct HttpResponse {
 // Opens session, connection and request, sends, reads the whole body and
 // the header block, and closes the handles. Nothing when a handle could not
 // be opened, the port is out of range or the worker was abandoned.
-std::optional<HttpResponse> PerformExchange(const HttpExchange& exchange, WorkerHandles& handles);
+std::optional<HttpResponse> PerformExchange(const HttpExchange& exchange,
+                                            const Abandoned& abandoned);
 
 // Stores the cookies in the system store for "http://" + host, unless the
 // worker was abandoned.
 void StoreCookies(const std::string& host, const std::vector<SetCookie>& cookies,
-                  WorkerHandles& handles);
+                  const Abandoned& abandoned);
 
 // The page request's worker: one GET or POST, plain or secure.
-FetchReply PageRequest(const FetchRequest& request, WorkerHandles& handles);
+FetchReply PageRequest(const FetchRequest& request, const Abandoned& abandoned);
 
 // The HTTP utility's worker; nothing when the method is neither GET nor POST
 // or no reply came.
 std::optional<UtilityReply> UtilityRequestWorker(const UtilityRequest& request,
-                                                 WorkerHandles& handles);
+                                                 const Abandoned& abandoned);
 
 }  // namespace pelrine

@@ -2,8 +2,9 @@
 // thread of its own, while the calling (window) thread waits for it with
 // the request's time-out and processes window events after every wake-up.
 // At a time-out the worker is abandoned: it keeps its own share of the
-// request, its WinInet handles are closed so that its calls fail, and it
-// ends by itself; nothing it does afterwards reaches the caller.
+// request, stops at its next call or read (WinInet's own time-outs end a
+// call that waits), closes its handles and ends by itself; nothing it does
+// afterwards reaches the caller.
 #pragma once
 
 #include "net/event_pump.h"

@@ -13,13 +13,13 @@ template <class Request, class Reply>
 struct Job {
   Request request{};
   Reply reply{};
-  WorkerHandles handles;
+  Abandoned abandoned = false;
 };
 using FetchJob = Job<FetchRequest, FetchReply>;
 using UtilityJob = Job<UtilityRequest, std::optional<UtilityReply>>;
 
-void Perform(FetchJob& job) { job.reply = PageRequest(job.request, job.handles); }
-void Perform(UtilityJob& job) { job.reply = UtilityRequestWorker(job.request, job.handles); }
+void Perform(FetchJob& job) { job.reply = PageRequest(job.request, job.abandoned); }
+void Perform(UtilityJob& job) { job.reply = UtilityRequestWorker(job.request, job.abandoned); }
 
 template <class J>
 DWORD WINAPI WorkerMain(void* parameter) {
@@ -57,7 +57,7 @@ Outcome RunWorker(const std::shared_ptr<J>& job, int timeout_seconds, EventPump&
   if (!thread) return Outcome::kNotStarted;
   share.release();
   const Outcome outcome = AwaitWorker(thread.get(), timeout_seconds, pump);
-  if (outcome == Outcome::kTimedOut) job->handles.Abandon();
+  if (outcome == Outcome::kTimedOut) job->abandoned = true;
   return outcome;
 }
 
