@@ -1,3 +1,7 @@
+#include <windows.h>
+// after windows.h
+#include <wininet.h>
+
 #include "net/page_request.h"
 #include "net/wininet_exchange_win32.h"
 

@@ -1,3 +1,7 @@
+#include <windows.h>
+// after windows.h
+#include <wininet.h>
+
 #include "net/gbk_text.h"
 #include "net/http_utility.h"
 #include "net/wininet_exchange_win32.h"

@@ -1,5 +1,9 @@
 #include "net/wininet_exchange_win32.h"
 
+#include <windows.h>
+// after windows.h
+#include <wininet.h>
+
 #include <algorithm>
 
 namespace pelrine {

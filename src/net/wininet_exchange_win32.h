@@ -31,10 +31,10 @@ struct HttpExchange {
   std::string password{};
   std::string method{};
   std::string path{};
-  DWORD flags = 0;
+  unsigned long flags = 0;  // INTERNET_FLAG_...
   std::string headers{};
   std::string body{};  // sent when not empty
-  DWORD read_piece = 2048;
+  unsigned long read_piece = 2048;
   // WinInet's own connect, send and receive time-outs (at least a second),
   // which let an abandoned worker end by itself soon after the caller's
   // time-out.
