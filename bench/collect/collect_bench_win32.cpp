@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
-  RunCollection({window, client, links, pictures, files, random, sleeper}, flags);
+  RunCollection({{client, links, pictures, files, random, sleeper}, window}, flags);
   QueryPerformanceCounter(&end);
   const long long ms = (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
   std::printf("collect run: %lld ms, %zu articles\n", ms, window.collect_captions.size());

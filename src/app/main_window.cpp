@@ -139,8 +139,7 @@ std::optional<std::string> ClipboardText(HWND owner) {
 
 MainWindow::MainWindow(MainWindowSetup setup)
     : setup_(std::move(setup)),
-      run_buttons_(RunServices{*this, setup_.run.shares, setup_.run.links, setup_.run.pictures,
-                               setup_.run.files, setup_.run.random, setup_.run.sleeper}) {}
+      run_buttons_(RunServices{setup_.run, *this}) {}
 
 MainWindow::~MainWindow() {
   if (Window()) DestroyWindow(Window());

@@ -28,16 +28,6 @@ namespace pelrine {
 enum class ShareTypeChoice { All, Items, Pictures, Articles };
 enum class RankingChoice { Hottest, Newest };
 
-// What a run talks to besides the window.
-struct RunParts {
-  ShareSource& shares;
-  LinkConverter& links;
-  PictureFetch& pictures;
-  FileSystem& files;
-  RandomSource& random;
-  Sleeper& sleeper;
-};
-
 struct MainWindowSetup {
   SettingsStore& settings;        // bound to the settings file
   std::string program_directory;  // without a trailing backslash

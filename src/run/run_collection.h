@@ -19,15 +19,19 @@ struct RunFlags {
   bool previewMode = false;
 };
 
-// Everything a run talks to.
-struct RunServices {
-  RunWindow& window;
+// What a run talks to besides the window.
+struct RunParts {
   ShareSource& shares;
   LinkConverter& links;
   PictureFetch& pictures;
   FileSystem& files;
   RandomSource& random;
   Sleeper& sleeper;
+};
+
+// Everything a run talks to.
+struct RunServices : RunParts {
+  RunWindow& window;
 };
 
 void RunCollection(const RunServices& services, RunFlags& flags);

@@ -237,7 +237,7 @@ class CountingSleeper final : public Sleeper {
 
 // Everything a run talks to, scripted, with a fixed seed.
 struct FakeRunParts {
-  RunServices Services() { return {window, source, links, pictures, files, random, sleeper}; }
+  RunServices Services() { return {{source, links, pictures, files, random, sleeper}, window}; }
 
   FakeRunWindow window;
   SeededRandom random{1};

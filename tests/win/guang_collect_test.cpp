@@ -112,7 +112,7 @@ class GuangCollectTest : public ::testing::Test {
     FakeLinks links;
     GuangClient client(transport, hosts, random);
     RunFlags flags;
-    RunCollection({window, client, links, pictures, files, random, sleeper}, flags);
+    RunCollection({{client, links, pictures, files, random, sleeper}, window}, flags);
   }
 
   // The articles of folder\out by their page address (the first line).

@@ -115,7 +115,7 @@ TEST_F(LinksAgainstSim, ACollectRunWritesShortBuyLinks) {
     MemoryFileSystem files;
     files.directories = {"C:\\out"};
     CountingSleeper sleeper;
-    RunButtons buttons({window, source, links, pictures, files, random, sleeper});
+    RunButtons buttons({{source, links, pictures, files, random, sleeper}, window});
     buttons.OnCollectClick();
 
     ASSERT_EQ(files.files.size(), 1u) << option;
